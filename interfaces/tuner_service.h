@@ -54,12 +54,17 @@ enum {
 // Event code the service sends now and then through the installed event callback.
 enum { ZAQ_EVENT_PLAYBACK_STATUS = 32788 };
 
+// Largest buffer ZAQ_FrameCapture fills: a 720 x 576 picture of 3 bytes per pixel.
+enum { ZAQ_FRAME_CAPTURE_MAX_BYTES = 720 * 576 * 3 };
+
 // Client number under which libmirova installs its frame callback.
 enum { ZMP_TUNER_CLIENT = 1 };
 
-// Longest value the settings store keeps, terminating NUL included; getRegStr never
-// writes more than this into the caller's buffer, longer values are cut on storing.
-enum { ZAQ_SETTING_MAX_LENGTH = 256 };
+// Longest value the settings store keeps, terminating NUL included: room for the TV
+// channel list (one character per slot, at most 512 slots). getRegStr never writes
+// more than this into the caller's buffer, so callers pass a buffer of at least this
+// size; longer values are cut to ZAQ_SETTING_MAX_LENGTH - 1 characters on storing.
+enum { ZAQ_SETTING_MAX_LENGTH = 513 };
 
 // Longest country text, terminating NUL included (ZAQ_GetCountryCode's buffer).
 enum { ZAQ_COUNTRY_MAX_LENGTH = 64 };
