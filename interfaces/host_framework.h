@@ -336,6 +336,10 @@ class ZAQ_EXPORT CUIBackground : public CUIContainer {
   public:
     CUIBackground(CUIContainer* parent, int id, const std::string& image, int x, int y, int width,
                   int height, const char* name, int layer, bool visible);
+    const std::string& Image() const { return image_; }
+
+  private:
+    std::string image_;
 };
 
 // The FM panel: holds the FM widgets and carries out the on-screen commands
@@ -347,6 +351,10 @@ class ZAQ_EXPORT CUIFMPanel : public CUIContainer {
     CUIFMPanel(CUIContainer* parent, int id, const std::string& image, int x, int y, int width,
                int height, const char* name, int layer, bool visible);
     virtual int Execute(int target, int command, void* argument, int b, int c, int d);
+    const std::string& Image() const { return image_; }
+
+  private:
+    std::string image_;
 };
 
 // Panel children: (parent, entry name, the entry read from the layout, x, y, width,
@@ -357,6 +365,11 @@ class ZAQ_EXPORT CUILabel : public CUIWidget {
              int width, int height, const char* name, int layer, bool visible);
     void SetText(const std::string& text);
     const std::string& Text() const { return text_; }
+
+  protected:
+    CUILabel(CUIContainer* parent, const char* className, const char* entryName,
+             const CUIXmlEntry& entry, int x, int y, int width, int height, const char* name,
+             int layer, bool visible);
 
   private:
     std::string text_;
