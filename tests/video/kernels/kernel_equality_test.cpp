@@ -1,0 +1,175 @@
+// Every member of every kind: the SSE2 table gives the same bytes as the
+// scalar reference on random pictures of odd and even sizes, unaligned
+// source and output lines, random colour constants and overlays.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "tests/video/kernels/random_frames.h"
+#include "video/kernels/frame_walk.h"
+#include "video/kernels/kernel_set.h"
+
+namespace {
+
+struct Case {
+    int width;
+    int lines;
+    int misalign;  // bytes added to every pointer
+};
+
+const Case kCases[] = {{1, 1, 0},    {2, 2, 1},   {7, 3, 3},   {15, 5, 1},  {16, 4, 0},
+                       {17, 6, 5},   {31, 7, 2},  {33, 9, 15}, {64, 8, 8},  {65, 11, 1},
+                       {100, 10, 3}, {720, 6, 0}, {721, 5, 7}, {1023, 4, 9}};
+
+// One picture's sources and two outputs pre-filled with different bytes, so a
+// byte one path leaves unwritten shows.
+class Frames {
+  public:
+    Frames(RandomFrames& rnd, const Case& c, int outBytesPerPixel)
+        : c_(c), pitch_(c.width * outBytesPerPixel + 5) {
+        const int uvPitch = (c.width + 1) / 2 * 2;
+        y_ = rnd.Bytes(size_t(c.width) * c.lines + c.misalign + 16);
+        uv_ = rnd.Bytes(size_t(uvPitch) * ((c.lines + 1) / 2) + c.misalign + 16);
+        const size_t out = size_t(pitch_) * c.lines * 2 + 64;
+        outA_.assign(out, 0xA5);
+        outB_.assign(out, 0x5A);
+        area_.y = y_.data() + c.misalign;
+        area_.yPitch = c.width;
+        area_.uv = uv_.data() + c.misalign;
+        area_.uvPitch = uvPitch;
+        area_.width = c.width;
+        area_.lines = c.lines;
+        area_.outPitch = pitch_;
+        area_.outChromaPitch = (pitch_ + 1) / 2;
+        area_.progress = &progress_;
+    }
+
+    FrameArea Area(std::vector<uint8_t>* out, const OverlayPlanes* overlay,
+                   const ColourConstants* k) {
+        FrameArea a = area_;
+        a.out = out->data() + c_.misalign;
+        a.outV = a.out + size_t(pitch_) * c_.lines;
+        a.outU = a.outV + size_t(a.outChromaPitch) * ((c_.lines + 1) / 2);
+        a.overlay = overlay;
+        a.k = k;
+        return a;
+    }
+    std::vector<uint8_t>& A() { return outA_; }
+    std::vector<uint8_t>& B() { return outB_; }
+
+    // Written bytes equal, unwritten bytes untouched on both sides.
+    void ExpectEqual(int written, int lines, size_t base, int pitch, const std::string& what) {
+        for (int n = 0; n < lines; ++n) {
+            const size_t row = base + size_t(c_.misalign) + size_t(n) * pitch;
+            for (int i = 0; i < written; ++i) {
+                ASSERT_EQ(outA_[row + i], outB_[row + i])
+                    << what << " line " << n << " byte " << i << " width " << c_.width;
+            }
+            for (int i = written; i < pitch && row + i < outA_.size(); ++i) {
+                ASSERT_EQ(outA_[row + i], 0xA5) << what << " wrote past line " << n;
+            }
+        }
+    }
+
+  private:
+    Case c_;
+    int pitch_;
+    std::vector<uint8_t> y_, uv_, outA_, outB_;
+    FrameArea area_;
+    std::atomic<int32_t> progress_{0};
+};
+
+class KernelEquality : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fast_ = Sse2Kernels();
+        if (fast_ == nullptr) GTEST_SKIP() << "no SSE2 path in this build";
+    }
+
+    // Overlay on every other case so lines with and without spans both run.
+    void Compose(RandomFrames& rnd, const Case& c, int index) {
+        overlay_.Clear();
+        if (index % 2 == 0) return;
+        std::vector<uint8_t> pixels;
+        const CVRLNSubpicture sub = rnd.Subpicture(c.width, c.lines, &pixels);
+        const int modes[] = {kOverlayWholeRect, kOverlayPerLine, kOverlayPairedLines};
+        overlay_.Compose(sub, modes[index % 3], c.width, c.lines);
+    }
+
+    template <class Kernel, class Walk>
+    void CheckMembers(const Kernel* ref, const Kernel* fast, int count, bool planar, Walk walk) {
+        RandomFrames rnd(1234);
+        int index = 0;
+        for (const Case& c : kCases) {
+            for (int member = 0; member < count; ++member, ++index) {
+                Frames frames(rnd, c, planar ? 1 : 2);
+                Compose(rnd, c, index);
+                ColourConstants k;
+                ComputeColourConstants(rnd.Colours(), true, &k);
+                const FieldChoice field{rnd.Int(0, 1), false};
+                walk(frames.Area(&frames.A(), &overlay_, &k), ref[member], field);
+                walk(frames.Area(&frames.B(), &overlay_, &k), fast[member], field);
+                const std::string what = ref[member].label;
+                const int pitch = c.width * (planar ? 1 : 2) + 5;
+                frames.ExpectEqual(c.width * (planar ? 1 : 2), c.lines, 0, pitch, what + " Y");
+                if (!planar) continue;
+                const int chromaPitch = (pitch + 1) / 2;
+                const int chromaLines = (c.lines + 1) / 2;
+                const size_t v = size_t(pitch) * c.lines;
+                const size_t u = v + size_t(chromaPitch) * chromaLines;
+                frames.ExpectEqual((c.width + 1) / 2, chromaLines, v, chromaPitch, what + " V");
+                frames.ExpectEqual((c.width + 1) / 2, chromaLines, u, chromaPitch, what + " U");
+            }
+        }
+    }
+
+    const KernelSet* fast_ = nullptr;
+    OverlayPlanes overlay_;
+};
+
+TEST_F(KernelEquality, PlanarMembersMatchTheReference) {
+    CheckMembers(ReferenceKernels().planar, fast_->planar, kPlanarMemberCount, true, &WalkPlanar);
+}
+
+TEST_F(KernelEquality, PackedMembersMatchTheReference) {
+    CheckMembers(ReferenceKernels().packed, fast_->packed, kPackedMemberCount, false, &WalkPacked);
+}
+
+TEST_F(KernelEquality, BasicMembersMatchTheReference) {
+    CheckMembers(ReferenceKernels().basic, fast_->basic, kBasicMemberCount, true, &WalkPlanar);
+}
+
+TEST(KernelTables, EveryMemberIsFilledAndLabelledAlike) {
+    const KernelSet& ref = ReferenceKernels();
+    const KernelSet* fast = Sse2Kernels();
+    for (const PlanarKernel& k : ref.planar) {
+        EXPECT_NE(k.straight, nullptr);
+        EXPECT_NE(k.chroma, nullptr);
+        EXPECT_EQ(k.filtered == nullptr, k.plan == LinePlan::kStraight) << k.label;
+    }
+    for (const PackedKernel& k : ref.packed) {
+        EXPECT_NE(k.straight, nullptr);
+        EXPECT_EQ(k.filtered == nullptr, k.plan == LinePlan::kStraight) << k.label;
+    }
+    if (fast == nullptr) return;
+    for (int i = 0; i < kPackedMemberCount; ++i) {
+        EXPECT_STREQ(ref.packed[i].label, fast->packed[i].label);
+    }
+    for (int i = 0; i < kPlanarMemberCount; ++i) {
+        EXPECT_STREQ(ref.planar[i].label, fast->planar[i].label);
+    }
+}
+
+TEST(KernelTables, TheCpuPicksTheTable) {
+    KernelCpu plain;
+    EXPECT_EQ(&KernelsFor(plain), &ReferenceKernels());
+    KernelCpu sse2;
+    sse2.sse2 = true;
+    if (Sse2Kernels() != nullptr) {
+        EXPECT_EQ(&KernelsFor(sse2), Sse2Kernels());
+    }
+}
+
+}  // namespace

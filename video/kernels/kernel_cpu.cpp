@@ -1,0 +1,21 @@
+// Maps the platform's processor record onto the features the kernels use.
+#include "video/kernels/kernel_cpu.h"
+
+#include "platform/cpu_info.h"
+
+KernelCpu KernelCpuFromFeatures(uint32_t features) {
+    KernelCpu cpu;
+#if defined(__x86_64__) || defined(__i386__)
+    cpu.sse2 = (features & kCpuSse2) != 0;
+#endif
+    cpu.extendedMmx = (features & kCpuMmxExt) != 0;
+    cpu.sse = (features & kCpuSseBoth) == kCpuSseBoth;
+    cpu.amd3DNow = (features & kCpu3DNow) != 0;
+    return cpu;
+}
+
+KernelCpu DetectKernelCpu() {
+    CpuInfo info{};
+    DetectCpu(&info);
+    return KernelCpuFromFeatures(info.features);
+}

@@ -1,0 +1,18 @@
+// The processor features the kernels care about, as a small record that tests
+// can mask so every code path runs on every machine.
+#pragma once
+
+#include <cstdint>
+
+struct KernelCpu {
+    bool sse2 = false;         // the 16-byte fast paths
+    bool extendedMmx = false;  // the capability bit: x kernels rather than d kernels, hue and T
+    bool sse = false;          // extended MMX together with SSE
+    bool amd3DNow = false;
+};
+
+// From CpuInfo feature bits.
+KernelCpu KernelCpuFromFeatures(uint32_t features);
+
+// This machine, through DetectCpu (which honours the "CPUCHECK" override).
+KernelCpu DetectKernelCpu();
