@@ -1,0 +1,37 @@
+// MessageHandler's first level: which table handles each command set.
+#include "plugins/common/engine_table.h"
+#include "plugins/tv/tv_controller.h"
+
+namespace {
+
+// The engine closed the tuner: the engine goes, the screen is cleared, every
+// pending event is dropped and the host learns that TV has ended.
+void EngineClosed(TvController& tv, int, int, void*) {
+    unsigned handle = tv.engine.exchange(0);
+    if (handle) DestroyMediaWrapper(&handle);
+    if (tv.painter) tv.painter->ClearDisplay(true);
+    ClearUiEvents();
+    tv.Host(kCmdSetEngineClosed);
+}
+
+using MessageSet = void (*)(TvController& tv, int p1, int p2, void* p3);
+
+struct MessageSetEntry {
+    int command;
+    MessageSet handler;
+};
+
+constexpr MessageSetEntry kMessageSets[] = {
+    {kCmdSetEngineClosed, EngineClosed},
+};
+
+}  // namespace
+
+void TvController::HandleMessage(int code, int p1, int p2, void* p3) {
+    for (const MessageSetEntry& entry : kMessageSets) {
+        if (entry.command == code) {
+            entry.handler(*this, p1, p2, p3);
+            return;
+        }
+    }
+}
