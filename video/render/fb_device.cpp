@@ -1,0 +1,76 @@
+// The choice of screen device, the geometry text of file-backed screens and
+// the in-memory virtual screen.
+#include "video/render/fb_device.h"
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/debug_log.h"
+#include "video/render/fb_device_kinds.h"
+
+namespace {
+
+std::atomic<VirtualScreen*> g_virtualScreen{nullptr};
+
+constexpr int kMaxSide = 16384;
+
+int BytesPerPixel(int bitsPerPixel) {
+    return (bitsPerPixel + 7) / 8;
+}
+
+}  // namespace
+
+bool ParseFbGeometry(const std::string& text, FbGeometry* geometry) {
+    FbGeometry g;
+    char tail = 0;
+    const int fields = std::sscanf(text.c_str(), "%dx%dx%d:%d%c", &g.width, &g.height,
+                                   &g.bitsPerPixel, &g.lineLength, &tail);
+    if (fields != 3 && fields != 4) return false;
+    if (fields == 3) {
+        char rest = 0;
+        if (std::sscanf(text.c_str(), "%*dx%*dx%*d%c", &rest) == 1) return false;
+        g.lineLength = 0;
+    }
+    if (g.width <= 0 || g.height <= 0 || g.width > kMaxSide || g.height > kMaxSide) return false;
+    if (g.bitsPerPixel <= 0 || g.bitsPerPixel > 32) return false;
+    const int minimum = g.width * BytesPerPixel(g.bitsPerPixel);
+    if (g.lineLength == 0) g.lineLength = minimum;
+    if (g.lineLength < minimum || g.lineLength > kMaxSide * 4) return false;
+    *geometry = g;
+    return true;
+}
+
+VirtualScreen::VirtualScreen(int width, int height, int bitsPerPixel, int lineLength) {
+    geometry_.width = width;
+    geometry_.height = height;
+    geometry_.bitsPerPixel = bitsPerPixel;
+    const int minimum = width * BytesPerPixel(bitsPerPixel);
+    geometry_.lineLength = lineLength > minimum ? lineLength : minimum;
+    pixels_.assign(size_t(geometry_.lineLength) * size_t(height), 0);
+}
+
+void InstallVirtualScreen(VirtualScreen* screen) {
+    g_virtualScreen = screen;
+}
+
+std::unique_ptr<CFbDevice> OpenFrameBufferDevice() {
+    if (VirtualScreen* screen = g_virtualScreen.load()) return OpenVirtualFbDevice(screen);
+    const char* configured = std::getenv("MIROVA_FBDEV");
+    const bool chosen = configured != nullptr && *configured;
+    const std::string path = chosen ? configured : "/dev/fb0";
+    struct stat info {};
+    const bool device = stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+    // Without an explicit choice only the real device is ever opened, so no
+    // file is created where a device belongs.
+    if (device || !chosen) return OpenLinuxFbDevice(path);
+    FbGeometry geometry;
+    const char* text = std::getenv("MIROVA_FBGEOMETRY");
+    if (text == nullptr || !ParseFbGeometry(text, &geometry)) {
+        DebugPrint("FB: no device at %s and no usable MIROVA_FBGEOMETRY\n", path.c_str());
+        return nullptr;
+    }
+    return OpenFileFbDevice(path, geometry);
+}

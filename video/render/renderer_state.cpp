@@ -1,0 +1,46 @@
+// Storage of the renderers' shared words.
+#include "video/render/renderer_state.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<uint32_t> g_flags{0};
+std::atomic<uint32_t> g_options{0};
+std::atomic<int32_t> g_outputWidth{0};
+std::atomic<int32_t> g_outputHeight{0};
+}  // namespace
+
+void SetRendererFlags(uint32_t flags) {
+    g_flags = flags;
+}
+uint32_t RendererFlags() {
+    return g_flags;
+}
+void SetDeinterlaceOptions(uint32_t options) {
+    g_options = options;
+}
+uint32_t DeinterlaceOptions() {
+    return g_options;
+}
+void SetConfiguredOutputSize(int32_t width, int32_t height) {
+    g_outputWidth = width;
+    g_outputHeight = height;
+}
+int32_t ConfiguredOutputWidth() {
+    return g_outputWidth;
+}
+int32_t ConfiguredOutputHeight() {
+    return g_outputHeight;
+}
+
+uint32_t DeinterlaceModeFor(bool pictureOff, uint32_t flags, uint32_t options) {
+    if (pictureOff || (flags & kRendererFlagNoDeinterlace)) return 0;
+    uint32_t mode = 0;
+    if (options & 0x4)
+        mode = 0x402;
+    else if (options & 0x8)
+        mode = 0x406;
+    mode = (options & 0x1) ? (mode | 0x100) : (mode & ~0x100u);
+    mode = (options & 0x2) ? (mode | 0x200) : (mode & ~0x200u);
+    return mode;
+}

@@ -1,0 +1,226 @@
+// The RGB converter: per output line, pick the source line(s) by the
+// vertical step, scale each source line once (Y, U and V planes along the
+// horizontal taps), average when the fraction asks for it, then convert and
+// pack straight into the output. A packed frame is read in place: luma from
+// its own line, chroma from the line the planar repack would keep
+// (4k and 4k + 1), so no temporary frame is made.
+#include "video/render/rgb_converter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "video/kernels/library_state.h"
+#include "video/render/yuv_repack.h"
+
+namespace {
+
+int DepthIndex(int formatCode) {
+    switch (formatCode) {
+        case kFormatRgb555:
+            return kRgb15;
+        case kFormatRgb565:
+            return kRgb16;
+        case kFormatRgb24:
+            return kRgb24;
+        default:
+            return kRgb32;
+    }
+}
+
+size_t Padded(int count) {
+    return (size_t(std::max(count, 0)) + 15) / 16 * 16 + kRowPadding;
+}
+
+uint8_t Clamp8(int32_t v) {
+    return uint8_t(std::min(255, std::max(0, v)));
+}
+
+// Brightness and contrast folded into a byte table; the identity when neutral.
+void BuildLumaTable(int mode, const ColourConstants& k, uint8_t table[256]) {
+    for (int y = 0; y < 256; ++y) {
+        if (mode == kColourAddSubtract) {
+            table[y] = Clamp8(std::min(255, y + k.lumaAdd[0]) - k.lumaSubtract[0]);
+            continue;
+        }
+        const int32_t wide = y * 257;
+        const int32_t centred = int16_t(uint16_t(wide ^ 0x8000));
+        int32_t value = ((centred * k.lumaGain[0]) >> 16) + k.lumaCentre[0];
+        if (mode == kColourHueT) value += ((((wide * wide) >> 16) >> 1) * k.tWord[0]) >> 16;
+        table[y] = Clamp8(value);
+    }
+}
+
+// Format code 1: Y0 U Y1 V out of the scaled planes.
+void PackYuy2(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, uint8_t* out) {
+    for (int x = 0; x < width; ++x) {
+        out[2 * x] = y[x];
+        out[2 * x + 1] = (x % 2) ? v[x / 2] : u[x / 2];
+    }
+}
+
+}  // namespace
+
+struct CVRLNProcessorRGB::Source {
+    const uint8_t* plane0;
+    const uint8_t* plane1;
+    int width;
+    int height;
+    bool packed;
+    int chromaLines;
+};
+
+std::unique_ptr<CVRLNProcessorRGB> CVRLNProcessorRGB::Create(int formatCode) {
+    if (formatCode < kFormatPacked422 || formatCode > kFormatRgb32) return nullptr;
+    return std::unique_ptr<CVRLNProcessorRGB>(new CVRLNProcessorRGB(formatCode, DetectKernelCpu()));
+}
+
+CVRLNProcessorRGB::CVRLNProcessorRGB(int formatCode, const KernelCpu& cpu)
+    : CVRLNVideoProcessor(cpu), format_(formatCode) {
+    rows_ = FastRgbRows() != nullptr ? FastRgbRows() : &ReferenceRgbRows();
+    for (int i = 0; i < 256; ++i) lumaTable_[i] = uint8_t(i);
+}
+
+void CVRLNProcessorRGB::SetScreen(int width, int height, int depth) {
+    screenWidth_ = std::max(width, 0);
+    screenHeight_ = std::max(height, 0);
+    depth_ = depth;
+    bytesPerPixel_ = (depth + 7) / 8;
+}
+
+int CVRLNProcessorRGB::SetOutputWidth(int width, int scale) {
+    outputWidth_ = std::max(width, 0);
+    widthScale_ = scale;
+    Configure(CurrentFrameWidth(), CurrentFrameHeight());
+    return lumaPlan_.step;
+}
+
+int CVRLNProcessorRGB::SetOutputHeight(int height, int scale) {
+    outputHeight_ = std::max(height, 0);
+    heightScale_ = scale;
+    Configure(CurrentFrameWidth(), CurrentFrameHeight());
+    return vStep_;
+}
+
+void CVRLNProcessorRGB::SetColourControls(const CVRLNColourRecord* colours) {
+    if (colours == nullptr || std::memcmp(colours, &colours_, sizeof colours_) == 0) return;
+    colours_ = *colours;
+    CVRLNVideoProcessor::SetColourControls(colours);
+    BuildLumaTable(ColourMode(), CurrentColourConstants(), lumaTable_);
+    lumaIdentity_ = true;
+    for (int i = 0; i < 256; ++i) lumaIdentity_ = lumaIdentity_ && lumaTable_[i] == i;
+}
+
+// Steps, taps and line buffers for one source size; only a change of size
+// reallocates, so frames of a steady stream allocate nothing.
+void CVRLNProcessorRGB::Configure(int sourceWidth, int sourceHeight) {
+    sourceWidth_ = sourceWidth;
+    sourceHeight_ = sourceHeight;
+    int outW = outputWidth_ > 0 ? outputWidth_ : std::max(sourceWidth, 0);
+    if (screenWidth_ > 0) outW = std::min(outW, screenWidth_);
+    vStep_ = VerticalStep(sourceHeight, outputHeight_, heightScale_);
+    lumaPlan_ = BuildScalePlan(sourceWidth, outW, HorizontalStep(sourceWidth, outW, widthScale_));
+    const int chromaIn = (sourceWidth + 1) / 2;
+    const int chromaOut = (outW + 1) / 2;
+    chromaPlan_ =
+        BuildScalePlan(chromaIn, chromaOut, HorizontalStep(chromaIn, chromaOut, widthScale_));
+    const int widest = std::max(outW, sourceWidth);
+    for (Line* line : {&lines_[0], &lines_[1], &average_}) {
+        line->source = -1;
+        line->y.assign(Padded(widest), 0);
+        line->u.assign(Padded((widest + 1) / 2), 128);
+        line->v.assign(Padded((widest + 1) / 2), 128);
+    }
+    splitY_.assign(Padded(sourceWidth), 0);
+    splitU_.assign(Padded((sourceWidth + 1) / 2), 128);
+    splitV_.assign(Padded((sourceWidth + 1) / 2), 128);
+}
+
+void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8_t* u,
+                                    uint8_t* v) const {
+    const size_t w = size_t(s.width);
+    if (s.packed) {
+        const int chromaLine = ChromaSourceLine(line / 2);
+        rows_->splitPacked(s.plane0 + line * w * 2, s.plane0 + chromaLine * w * 2, s.width, y, u,
+                           v);
+    } else {
+        std::memcpy(y, s.plane0 + line * w, w);
+        const int chromaLine = std::min(line / 2, s.chromaLines - 1);
+        const int pairs = (s.width + 1) / 2;
+        for (int p = 0; p < pairs; ++p) {
+            const uint8_t* uv = s.plane1 + size_t(chromaLine) * w + 2 * p;
+            const bool present = chromaLine >= 0 && 2 * p + 1 < s.width;
+            u[p] = chromaLine >= 0 ? uv[0] : 128;
+            v[p] = present ? uv[1] : 128;
+        }
+    }
+    if (!lumaIdentity_)
+        for (int x = 0; x < s.width; ++x) y[x] = lumaTable_[y[x]];
+}
+
+const CVRLNProcessorRGB::Line& CVRLNProcessorRGB::Scaled(const Source& s, int line, int keep) {
+    for (const Line& l : lines_)
+        if (l.source == line) return l;
+    // Lines are asked for in rising order: the older one goes, never the partner.
+    const bool second = lines_[0].source == keep ||
+                        (lines_[1].source != keep && lines_[1].source < lines_[0].source);
+    Line& slot = second ? lines_[1] : lines_[0];
+    slot.source = line;
+    if (lumaPlan_.step == 0 && lumaPlan_.outputWidth == s.width) {
+        SplitSource(s, line, slot.y.data(), slot.u.data(), slot.v.data());
+        return slot;
+    }
+    SplitSource(s, line, splitY_.data(), splitU_.data(), splitV_.data());
+    rows_->scale(splitY_.data(), lumaPlan_, slot.y.data());
+    rows_->scale(splitU_.data(), chromaPlan_, slot.u.data());
+    rows_->scale(splitV_.data(), chromaPlan_, slot.v.data());
+    return slot;
+}
+
+void CVRLNProcessorRGB::EmitLine(const uint8_t* y, const uint8_t* u, const uint8_t* v,
+                                 uint8_t* out) const {
+    const int width = lumaPlan_.outputWidth;
+    if (format_ == kFormatPacked422) {
+        PackYuy2(y, u, v, width, out);
+        return;
+    }
+    rows_->convert[DepthIndex(format_)](y, u, v, width, out);
+}
+
+int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
+    if (picture == nullptr || picture->plane[0] == nullptr || picture->output == nullptr ||
+        picture->width <= 0 || picture->height <= 0 || bytesPerPixel_ == 0)
+        return kProcessRefused;
+    if (!picture->packed && picture->plane[1] == nullptr) return kProcessRefused;
+    // A frame of another size than the steps were made for would be read
+    // outside its lines; make the steps for this one.
+    if (picture->width != sourceWidth_ || picture->height != sourceHeight_)
+        Configure(picture->width, picture->height);
+    lines_[0].source = lines_[1].source = -1;
+    const Source source{picture->plane[0], picture->plane[1],    picture->width,
+                        picture->height,   picture->packed != 0, picture->height / 2};
+    int width = lumaPlan_.outputWidth;
+    int lines = outputHeight_ > 0 ? outputHeight_ : picture->height;
+    if (screenWidth_ > 0) width = std::min(width, screenWidth_);
+    if (screenHeight_ > 0) lines = std::min(lines, screenHeight_);
+    if (picture->displayHeight > 0) lines = std::min(lines, picture->displayHeight);
+    const int pitch = picture->outputPitch;
+    if (width != lumaPlan_.outputWidth || std::abs(pitch) < width * bytesPerPixel_)
+        return kProcessRefused;
+    // Parameter 3 doubles as the bottom-up switch of this kind.
+    const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;
+    for (int n = 0; n < lines; ++n) {
+        uint8_t* out = picture->output + int64_t(bottomUp ? lines - 1 - n : n) * pitch;
+        const LineChoice choice = ChooseLines(n, vStep_, picture->height);
+        const Line& upper = Scaled(source, choice.upper, choice.lower);
+        if (choice.upper == choice.lower) {
+            EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), out);
+            continue;
+        }
+        const Line& lower = Scaled(source, choice.lower, choice.upper);
+        rows_->average(upper.y.data(), lower.y.data(), width, average_.y.data());
+        rows_->average(upper.u.data(), lower.u.data(), (width + 1) / 2, average_.u.data());
+        rows_->average(upper.v.data(), lower.v.data(), (width + 1) / 2, average_.v.data());
+        EmitLine(average_.y.data(), average_.u.data(), average_.v.data(), out);
+    }
+    return kProcessDone;
+}

@@ -1,0 +1,45 @@
+// Per-line work of the RGB converter, as one table of routines per code path:
+// the scalar reference and, on x86, an SSSE3 path that gives the same bytes.
+// Lines handed to these routines are padded by kRowPadding bytes, so a
+// 16-byte step may read (never write into caller memory) past the last pixel.
+#pragma once
+
+#include <cstdint>
+
+#include "video/render/rgb_scale_tables.h"
+
+constexpr int kRowPadding = 64;
+
+// Output depths the converter packs, in routine-table order.
+enum RgbDepthIndex { kRgb15, kRgb16, kRgb24, kRgb32, kRgbDepthCount };
+
+struct RgbRows {
+    const char* name;
+    // Y of each pixel from lumaLine and the U, V of each pair from chromaLine
+    // (both packed Y0 U Y1 V lines of width pixels); an odd last pixel takes
+    // its own U and neutral V.
+    void (*splitPacked)(const uint8_t* lumaLine, const uint8_t* chromaLine, int width, uint8_t* y,
+                        uint8_t* u, uint8_t* v);
+    // One plane scaled along the plan (output padded to whole chunks).
+    void (*scale)(const uint8_t* src, const ScalePlan& plan, uint8_t* dst);
+    // (a / 2) + (b / 2) per byte.
+    void (*average)(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out);
+    // Y of width pixels with U, V at half resolution into packed pixels of the depth.
+    void (*convert[kRgbDepthCount])(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width,
+                                    uint8_t* out);
+};
+
+const RgbRows& ReferenceRgbRows();
+// Null when this build or this processor has no fast path.
+const RgbRows* FastRgbRows();
+
+// Colour matrix of the routines, as signed 16-bit multipliers of
+// (chroma - 128) x 256 whose high-half product is doubled with saturation:
+// factors 1.772, -0.344, -0.685 and 1.402 in units of 1/128.
+constexpr int16_t kBlueFromU = 29032;
+constexpr int16_t kGreenFromU = -5638;
+constexpr int16_t kGreenFromV = -11220;
+constexpr int16_t kRedFromV = 22970;
+
+// One pixel through the routines' arithmetic: B, G, R.
+void ConvertPixelReference(uint8_t y, uint8_t u, uint8_t v, uint8_t bgr[3]);
