@@ -1,0 +1,59 @@
+// What the TV controller keeps across runs: the favourites file, the offsets
+// file, the channel list and the settings keys, and the fine-tuning rule that
+// feeds the offsets. Files are opened by bare name, in the working directory.
+// Callers hold the controller's `serial` lock.
+#pragma once
+
+#include <string>
+
+#include "plugins/tv/tv_controller.h"
+
+// ---- Favourites ("FAVORITECHANNELLIST.dat": 12 lines "%d\n", -1 empty) ----
+
+// Label of favourite position (1..12) holding slot, or -1 for an empty one.
+std::string FavouriteLabel(int position, int slot);
+// Replaces the 12 positions and their labels with the file's (all empty when
+// it is missing; a line that is no valid slot gives an empty position).
+void LoadFavourites(TvController& tv);
+void SaveFavourites(const TvController& tv);
+
+// ---- Offsets ("ZAQFREQUENCYOFFSET.dat": 512 lines "%5d\n") ----
+
+constexpr int kMaxOffset = 2000;
+constexpr int kFineTuneStep = 250;
+
+// Fills the offsets table from the file, creating it with zeros when missing.
+// Values are clamped to +-2000, unreadable lines read as 0, and a damaged file
+// is rewritten in the six-byte layout so later updates land on their line.
+void LoadOffsets(TvController& tv);
+// Writes one slot's line in place (the whole file when it is not intact).
+void WriteOffset(const TvController& tv, int slot);
+
+// ---- Fine tuning ----
+
+// The slot shown now: currentChannel, or in favourites mode the slot held by
+// that position; -1 when there is none.
+int CurrentSlot(const TvController& tv);
+// One step of +-250 on the current slot; false when the total would pass
+// +-2000 (the key is ignored).
+bool FineTuneStep(TvController& tv, int step);
+// Adds the running total to the current slot's offset and stores it; the
+// total is cleared.
+void StoreFineTuning(TvController& tv);
+
+// ---- Channel list and settings ----
+
+// Reads ZAQTVCHANNELLIST into the channel list; false when the key is missing.
+bool LoadChannelList(TvController& tv);
+// Stores the first count characters of the channel list.
+void SaveChannelList(TvController& tv, int count);
+
+// Applies the picture and tuner items the host lists (start of TV).
+void ApplyItemsAtStart(TvController& tv);
+// Applies the picture items of one group (2 or 4) and the tuner items of one
+// group (5); a negative group applies none of that kind.
+void ApplyPictureGroup(TvController& tv, int group);
+void ApplyTunerGroup(TvController& tv, int group);
+// Saves, in order: picture items, mute off, tuner items, channel, country,
+// favourites.
+void SaveAtExit(TvController& tv);
