@@ -1,0 +1,77 @@
+// Volume and mute in the tuner. The volume steps may switch the tuner's mute at the
+// ends of the range without touching the wrapper's mute flag, so 'f' still toggles from
+// what the listener chose.
+#include "plugins/fm/fm_sound_commands.h"
+
+#include <algorithm>
+
+namespace sonidra {
+namespace {
+
+int ReadProperty(const FmWrapperState& s, int id) {
+    int value = 0;
+    ZAQ_GetProperty(s.tuner.Handle(), id, &value);
+    return value;
+}
+
+void WriteProperty(const FmWrapperState& s, int id, int value) {
+    ZAQ_SetProperty(s.tuner.Handle(), id, value);
+}
+
+// When the caller asks for the new volume it is read back and remembered.
+void ReportVolume(const FmWrapperState& s, const CommandArgs& a) {
+    if (!a.out) return;
+    const int volume = ReadProperty(s, kPropertyVolume);
+    *static_cast<int*>(a.out) = volume;
+    setRegInt(kVolumeKey, volume);
+}
+
+}  // namespace
+
+int SetProperty(FmWrapperState& s, const CommandArgs& a) {
+    if (a.in) WriteProperty(s, *static_cast<const int*>(a.in), a.inSize);
+    return 0;
+}
+
+int GetProperty(FmWrapperState& s, const CommandArgs& a) {
+    if (!a.in) return 0;
+    return ReadProperty(s, *static_cast<const int*>(a.in));
+}
+
+int VolumeUp(FmWrapperState& s, const CommandArgs& a) {
+    const int volume = std::min(ReadProperty(s, kPropertyVolume) + 1, kMaxVolume);
+    if (volume == 1) WriteProperty(s, kPropertyMute, 0);
+    WriteProperty(s, kPropertyVolume, volume);
+    ReportVolume(s, a);
+    return 0;
+}
+
+int VolumeDown(FmWrapperState& s, const CommandArgs& a) {
+    const int volume = std::max(ReadProperty(s, kPropertyVolume) - 1, 0);
+    WriteProperty(s, kPropertyVolume, volume);
+    if (volume == 0) WriteProperty(s, kPropertyMute, 1);
+    ReportVolume(s, a);
+    return 0;
+}
+
+int SetMute(FmWrapperState& s, const CommandArgs& a) {
+    const bool muted = a.in != nullptr;
+    s.muted.store(muted);
+    WriteProperty(s, kPropertyMute, muted ? 1 : 0);
+    return 0;
+}
+
+int SetVolume(FmWrapperState& s, const CommandArgs& a) {
+    if (!a.in) return 0;
+    const int volume = std::clamp(*static_cast<const int*>(a.in), 0, kMaxVolume);
+    WriteProperty(s, kPropertyVolume, volume);
+    setRegInt(kVolumeKey, volume);
+    return 0;
+}
+
+int GetVolume(FmWrapperState& s, const CommandArgs& a) {
+    if (a.out) *static_cast<int*>(a.out) = ReadProperty(s, kPropertyVolume);
+    return 0;
+}
+
+}  // namespace sonidra

@@ -1,0 +1,38 @@
+// The FM wrapper's seek requests: a FIFO filled by Command (37, 38) on the controller's
+// thread and emptied by the seek worker.
+#pragma once
+
+#include <memory>
+#include <mutex>
+
+namespace sonidra {
+
+struct SeekRequestNode {
+    int kind = 0;                // always 0
+    int command = 0;             // 37 up, 38 down
+    int threshold = 0;           // level a peak must reach
+    const int* start = nullptr;  // read when the request is executed
+    std::unique_ptr<SeekRequestNode> next;
+};
+
+class SeekQueue {
+  public:
+    SeekQueue() = default;
+    ~SeekQueue();
+    SeekQueue(const SeekQueue&) = delete;
+    SeekQueue& operator=(const SeekQueue&) = delete;
+
+    void Append(int command, int threshold, const int* start);
+    // The oldest request, or null when there is none.
+    std::unique_ptr<SeekRequestNode> Take();
+    // Frees every request left.
+    void Clear();
+    bool Empty() const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::unique_ptr<SeekRequestNode> head_;
+    SeekRequestNode* tail_ = nullptr;
+};
+
+}  // namespace sonidra
