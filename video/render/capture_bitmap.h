@@ -44,6 +44,30 @@ bool WriteCaptureBitmap(const CaptureSource& source, int bitCount, uint8_t* bitm
 // BT.709 in 16.16 fixed point: B, G, R of one Y, U, V.
 void Bt709ToBgr(int y, int u, int v, uint8_t bgr[3]);
 
+// The 14-byte file header that turns a bitmap of dibBytes (header, palette,
+// rows) into a .bmp file.
+constexpr int kBmpFileHeaderBytes = 14;
+inline void MakeBmpFileHeader(size_t dibBytes, int bitCount, uint8_t out[kBmpFileHeaderBytes]) {
+    const uint32_t fileBytes = uint32_t(dibBytes + kBmpFileHeaderBytes);
+    const uint32_t offset =
+        kBmpFileHeaderBytes + kBitmapHeaderBytes + (bitCount == 8 ? kBitmapPaletteBytes : 0);
+    const uint8_t bytes[kBmpFileHeaderBytes] = {'B',
+                                                'M',
+                                                uint8_t(fileBytes),
+                                                uint8_t(fileBytes >> 8),
+                                                uint8_t(fileBytes >> 16),
+                                                uint8_t(fileBytes >> 24),
+                                                0,
+                                                0,
+                                                0,
+                                                0,
+                                                uint8_t(offset),
+                                                uint8_t(offset >> 8),
+                                                uint8_t(offset >> 16),
+                                                uint8_t(offset >> 24)};
+    for (int i = 0; i < kBmpFileHeaderBytes; ++i) out[i] = bytes[i];
+}
+
 // Palette index of a colour in the 3-3-2 palette.
 inline uint8_t Palette332(const uint8_t bgr[3]) {
     return uint8_t((bgr[2] / 32) * 32 + (bgr[1] / 32) * 4 + bgr[0] / 64);

@@ -1,0 +1,106 @@
+// The converter's line routines: the fast path gives the reference's bytes for
+// every routine, odd widths and padded outputs, and the reference follows the
+// stated matrix.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "video/render/rgb_rows.h"
+
+namespace {
+
+std::vector<uint8_t> Random(size_t n, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> v(n + kRowPadding);
+    for (auto& b : v) b = uint8_t(rng());
+    return v;
+}
+
+class FastRows : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        fast_ = FastRgbRows();
+        if (fast_ == nullptr) GTEST_SKIP() << "no fast path on this processor";
+    }
+    const RgbRows& ref_ = ReferenceRgbRows();
+    const RgbRows* fast_ = nullptr;
+};
+
+TEST_P(FastRows, SplitMatchesTheReference) {
+    const int width = GetParam();
+    auto luma = Random(size_t(width) * 2, 1), chroma = Random(size_t(width) * 2, 2);
+    std::vector<uint8_t> y1(width + 64, 0xAA), u1(width + 64, 0xAA), v1(width + 64, 0xAA);
+    std::vector<uint8_t> y2(width + 64, 0x55), u2(width + 64, 0x55), v2(width + 64, 0x55);
+    ref_.splitPacked(luma.data(), chroma.data(), width, y1.data(), u1.data(), v1.data());
+    fast_->splitPacked(luma.data(), chroma.data(), width, y2.data(), u2.data(), v2.data());
+    const int pairs = (width + 1) / 2;
+    EXPECT_TRUE(std::equal(y1.begin(), y1.begin() + width, y2.begin()));
+    EXPECT_TRUE(std::equal(u1.begin(), u1.begin() + pairs, u2.begin()));
+    EXPECT_TRUE(std::equal(v1.begin(), v1.begin() + pairs, v2.begin()));
+}
+
+TEST_P(FastRows, ScaleMatchesTheReferenceUpAndDown) {
+    const int width = GetParam();
+    auto src = Random(size_t(width), 3);
+    for (int out : {width * 3 / 2 + 1, width / 2 + 1, 1024, 17}) {
+        const ScalePlan plan = BuildScalePlan(width, out, HorizontalStep(width, out, 1000));
+        std::vector<uint8_t> a(plan.chunks.size() * 16 + 16, 0xAA), b(a.size(), 0x55);
+        ref_.scale(src.data(), plan, a.data());
+        fast_->scale(src.data(), plan, b.data());
+        EXPECT_TRUE(std::equal(a.begin(), a.begin() + out, b.begin())) << width << " to " << out;
+    }
+}
+
+TEST_P(FastRows, AverageAndConvertMatchTheReference) {
+    const int width = GetParam();
+    auto y = Random(size_t(width), 4), u = Random(size_t(width), 5), v = Random(size_t(width), 6);
+    std::vector<uint8_t> a(size_t(width) + 64, 0xAA), b(a.size(), 0x55);
+    ref_.average(y.data(), u.data(), width, a.data());
+    fast_->average(y.data(), u.data(), width, b.data());
+    EXPECT_TRUE(std::equal(a.begin(), a.begin() + width, b.begin()));
+    const int bytes[kRgbDepthCount] = {2, 2, 3, 4};
+    for (int d = 0; d < kRgbDepthCount; ++d) {
+        std::vector<uint8_t> p(size_t(width) * 4 + 64, 0xAA), q(p.size(), 0x55);
+        ref_.convert[d](y.data(), u.data(), v.data(), width, p.data());
+        fast_->convert[d](y.data(), u.data(), v.data(), width, q.data());
+        EXPECT_TRUE(std::equal(p.begin(), p.begin() + width * bytes[d], q.begin()))
+            << "depth " << d;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, FastRows, ::testing::Values(1, 2, 7, 16, 17, 33, 720));
+
+TEST(ReferenceRows, NeutralChromaGivesGrey) {
+    uint8_t bgr[3];
+    ConvertPixelReference(200, 128, 128, bgr);
+    EXPECT_EQ(bgr[0], 200);
+    EXPECT_EQ(bgr[1], 200);
+    EXPECT_EQ(bgr[2], 200);
+}
+
+TEST(ReferenceRows, ChromaFollowsTheMatrixAndSaturates) {
+    uint8_t bgr[3];
+    ConvertPixelReference(100, 128, 228, bgr);  // red gains 1.402 x 100
+    EXPECT_NEAR(bgr[2], 240, 1);
+    EXPECT_NEAR(bgr[1], 100 - 68, 1);
+    EXPECT_EQ(bgr[0], 100);
+    ConvertPixelReference(250, 255, 128, bgr);
+    EXPECT_EQ(bgr[0], 255);
+    ConvertPixelReference(5, 0, 128, bgr);
+    EXPECT_EQ(bgr[0], 0);
+}
+
+TEST(ReferenceRows, PacksTheFourDepths) {
+    const uint8_t y[2] = {255, 255}, u[1] = {128}, v[1] = {128};
+    uint8_t out[8] = {};
+    ReferenceRgbRows().convert[kRgb16](y, u, v, 1, out);
+    EXPECT_EQ(out[0] | (out[1] << 8), 0xFFFF);
+    ReferenceRgbRows().convert[kRgb15](y, u, v, 1, out);
+    EXPECT_EQ(out[0] | (out[1] << 8), 0x7FFF);
+    ReferenceRgbRows().convert[kRgb32](y, u, v, 1, out);
+    EXPECT_EQ(out[0], 255);
+    EXPECT_EQ(out[3], 0);
+}
+
+}  // namespace
