@@ -2,6 +2,8 @@
 // templates and table as the reference and equal to it byte for byte.
 #include <emmintrin.h>
 
+#include <cstring>
+
 #include "video/kernels/kernel_set.h"
 #include "video/kernels/kernel_set_build.h"
 
@@ -132,19 +134,42 @@ inline void LumaRun(const LineJob& j, const Regs& r, int from, int to) {
     }
 }
 
+inline void StoreSplit(uint8_t* u, uint8_t* v, __m128i first, __m128i second) {
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    Store(u, _mm_packus_epi16(_mm_and_si128(first, lowBytes), _mm_and_si128(second, lowBytes)));
+    Store(v, _mm_packus_epi16(_mm_srli_epi16(first, 8), _mm_srli_epi16(second, 8)));
+}
+
+template <int M, bool kBlend>
+inline __m128i ChromaStep(const LineJob& j, const Regs& r, int i) {
+    __m128i c = Load(j.chroma + i);
+    if constexpr (kBlend) c = Blend(c, j.overlayUV + i, j.keepUV + i);
+    return ChromaColour<M>(c, r);
+}
+
+// Chroma bytes [from, to) split into U and V, 32 bytes per step where it can.
 template <int M, bool kBlend>
 inline void SplitRun(const LineJob& j, const Regs& r, int from, int to) {
-    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-    const __m128i zero = _mm_setzero_si128();
-    for (int i = from; i < to; i += 16) {
-        __m128i v = Load(j.chroma + i);
-        if constexpr (kBlend) v = Blend(v, j.overlayUV + i, j.keepUV + i);
-        v = ChromaColour<M>(v, r);
-        const __m128i u = _mm_packus_epi16(_mm_and_si128(v, lowBytes), zero);
-        const __m128i w = _mm_packus_epi16(_mm_srli_epi16(v, 8), zero);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(j.u + i / 2), u);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(j.v + i / 2), w);
+    int i = from;
+    for (; i + 32 <= to; i += 32) {
+        StoreSplit(j.u + i / 2, j.v + i / 2, ChromaStep<M, kBlend>(j, r, i),
+                   ChromaStep<M, kBlend>(j, r, i + 16));
     }
+    if (i < to) {
+        const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i c = ChromaStep<M, kBlend>(j, r, i);
+        const __m128i u = _mm_packus_epi16(_mm_and_si128(c, lowBytes), zero);
+        const __m128i v = _mm_packus_epi16(_mm_srli_epi16(c, 8), zero);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(j.u + i / 2), u);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(j.v + i / 2), v);
+    }
+}
+
+// Neutral add/subtract constants leave mode-0 luma unchanged.
+inline bool NeutralLuma(const ColourConstants& k) {
+    static const uint8_t kZero[16] = {};
+    return std::memcmp(k.lumaAdd, kZero, 16) == 0 && std::memcmp(k.lumaSubtract, kZero, 16) == 0;
 }
 
 struct Sse2Lines {
@@ -152,8 +177,15 @@ struct Sse2Lines {
 
     template <int M, Vert V>
     static void Luma(const LineJob& j, int from, int to) {
-        const Regs r(*j.k);
         const Window w(j.lumaSpan, from, to);
+        if constexpr (M == kColourAddSubtract && V == Vert::kNone) {
+            // A plain copy when nothing changes the line: the common direct-play case.
+            if (w.begin == to && NeutralLuma(*j.k)) {
+                std::memcpy(j.y + from, j.a + from, size_t(to - from));
+                return;
+            }
+        }
+        const Regs r(*j.k);
         LumaRun<M, V, false>(j, r, from, w.begin);
         LumaRun<M, V, true>(j, r, w.begin, w.end);
         LumaRun<M, V, false>(j, r, w.end, to);

@@ -1,0 +1,252 @@
+// Every kernel kind on a 720 x 576 picture, beside the closest libyuv
+// operations as anchors. Run with the command in bench/README.md; the ratios
+// that matter are each kernel's median beside its anchor or its twin.
+#include <benchmark/benchmark.h>
+#include <libyuv.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "video/kernels/library_state.h"
+#include "video/kernels/processor_scaled.h"
+#include "video/kernels/processor_yuy2.h"
+#include "video/kernels/processor_yv12.h"
+#include "video/kernels/processor_yv12_basic.h"
+
+namespace {
+
+constexpr int kWidth = 720;
+constexpr int kHeight = 576;
+constexpr size_t kLuma = size_t(kWidth) * kHeight;
+
+// One random planar source and a packed copy of it, and room for any output.
+struct Frames {
+    Frames() : output(kLuma * 4) {
+        planar.Resize(kWidth, kHeight, true);
+        packed.Resize(kWidth, kHeight * 2, true);  // plane 0 large enough for 4:2:2
+        packed.Resize(kWidth, kHeight, false);
+        packed.packed = 1;
+        std::mt19937 engine(5);
+        for (size_t i = 0; i < kLuma * 2; ++i) packed.plane[0][i] = uint8_t(engine());
+        for (size_t i = 0; i < kLuma * 3 / 2; ++i) planar.plane[0][i] = uint8_t(engine());
+        std::memcpy(planar.plane[1], planar.plane[0] + kLuma, kLuma / 2);
+        for (CVRLNPicture* p : {&planar, &packed}) p->output = output.data();
+    }
+    CVRLNPicture planar;
+    CVRLNPicture packed;
+    std::vector<uint8_t> output;
+};
+
+Frames& Shared() {
+    static Frames frames;
+    return frames;
+}
+
+// What a kernel run is set up with: colour record, deinterlace word, method.
+struct Setting {
+    const char* name;
+    CVRLNColourRecord colours;
+    uint32_t deinterlaceWord;
+    int method;
+    int structure;
+};
+
+const CVRLNColourRecord kNeutral{};
+const CVRLNColourRecord kGain{4, 6, 0, -3, 0, 2, -2};
+const CVRLNColourRecord kHue{4, 6, 9, -3, 3, 2, -2};
+
+template <class Processor>
+void RunProcessor(benchmark::State& state, const Setting& s, bool packedSource, int outBytes) {
+    Frames& f = Shared();
+    Processor processor{DetectKernelCpu()};
+    processor.SetColourControls(&s.colours);
+    processor.SetParameter(kParamDeinterlaceMethod, s.method);
+    SetDeinterlaceModeWord(s.deinterlaceWord);
+    CVRLNPicture& picture = packedSource ? f.packed : f.planar;
+    picture.outputPitch = kWidth * outBytes;
+    picture.pictureStructure = s.structure;
+    for (auto _ : state) {
+        processor.Process(&picture, 0);
+        benchmark::ClobberMemory();
+    }
+    SetDeinterlaceModeWord(0);
+    state.SetLabel(processor.LastKernel());
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kLuma) * 3 / 2);
+}
+
+const Setting kPlanarSettings[] = {
+    {"A0", kNeutral, 0, 0, 0},       {"A1", kGain, 0, 0, 0},       {"A2", kHue, 0, 0, 0},
+    {"A0-x", kNeutral, 0x402, 2, 0}, {"A1-x", kGain, 0x402, 2, 0}, {"A2-x", kHue, 0x402, 2, 0},
+    {"A0-3", kNeutral, 0x402, 3, 0}, {"A1-3", kGain, 0x402, 3, 0}, {"A2-3", kHue, 0x402, 3, 0},
+};
+
+const Setting kPackedSettings[] = {
+    {"B0", kNeutral, 0, 0, 0},        {"B1", kGain, 0, 0, 0},        {"B2", kHue, 0, 0, 0},
+    {"B0-x", kNeutral, 0x402, 2, 0},  {"B1-x", kGain, 0x402, 2, 0},  {"B2-x", kHue, 0x402, 2, 0},
+    {"B0-3", kNeutral, 0x402, 3, 0},  {"B1-3", kGain, 0x402, 3, 0},  {"B2-3", kHue, 0x402, 3, 0},
+    {"B0-3f", kNeutral, 0x402, 3, 3}, {"B1-3f", kGain, 0x402, 3, 3}, {"B2-3f", kHue, 0x402, 3, 3},
+};
+
+// The d kernels run only without the capability bit.
+template <class Processor>
+void RunHalved(benchmark::State& state, const CVRLNColourRecord& colours, int outBytes) {
+    Frames& f = Shared();
+    KernelCpu cpu = DetectKernelCpu();
+    cpu.extendedMmx = false;
+    Processor processor{cpu};
+    processor.SetColourControls(&colours);
+    SetDeinterlaceModeWord(0x402);
+    f.planar.outputPitch = kWidth * outBytes;
+    for (auto _ : state) {
+        processor.Process(&f.planar, 0);
+        benchmark::ClobberMemory();
+    }
+    SetDeinterlaceModeWord(0);
+    state.SetLabel(processor.LastKernel());
+}
+
+void PackedCopyThrough(benchmark::State& state) {
+    Frames& f = Shared();
+    CVRLNProcessorYUY2 processor{DetectKernelCpu()};
+    f.packed.outputPitch = kWidth * 2;
+    for (auto _ : state) {
+        processor.Process(&f.packed, 0);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BasicKind(benchmark::State& state, uint32_t word) {
+    Frames& f = Shared();
+    CVRLNProcessorYV12Basic processor{DetectKernelCpu()};
+    SetDeinterlaceModeWord(word);
+    f.planar.outputPitch = kWidth;
+    for (auto _ : state) {
+        processor.Process(&f.planar, 0);
+        benchmark::ClobberMemory();
+    }
+    SetDeinterlaceModeWord(0);
+    state.SetLabel(processor.LastKernel());
+}
+
+void ScaledKind(benchmark::State& state, bool reduce, uint32_t word) {
+    Frames& f = Shared();
+    CVRLNProcessorScaled processor{DetectKernelCpu()};
+    SetCurrentFrameSize(kWidth, kHeight);
+    if (reduce) {
+        processor.SetOutputWidth(kWidth / 2, 1000);
+        processor.SetOutputHeight(kHeight / 2, 1000);
+    }
+    SetDeinterlaceModeWord(word);
+    f.planar.outputPitch = kWidth * 2;
+    for (auto _ : state) {
+        processor.Process(&f.planar, 0);
+        benchmark::ClobberMemory();
+    }
+    SetDeinterlaceModeWord(0);
+    state.SetLabel(processor.LastKernel());
+}
+
+// Anchors.
+void AnchorNV12ToI420(benchmark::State& state) {
+    Frames& f = Shared();
+    uint8_t* y = f.output.data();
+    uint8_t* v = y + kLuma;
+    uint8_t* u = v + kLuma / 4;
+    for (auto _ : state) {
+        libyuv::NV12ToI420(f.planar.plane[0], kWidth, f.planar.plane[1], kWidth, y, kWidth, u,
+                           kWidth / 2, v, kWidth / 2, kWidth, kHeight);
+        benchmark::ClobberMemory();
+    }
+}
+
+void AnchorI420ToYUY2(benchmark::State& state) {
+    Frames& f = Shared();
+    const uint8_t* y = f.planar.plane[0];
+    const uint8_t* u = y + kLuma;
+    const uint8_t* v = u + kLuma / 4;
+    for (auto _ : state) {
+        libyuv::I420ToYUY2(y, kWidth, u, kWidth / 2, v, kWidth / 2, f.output.data(), kWidth * 2,
+                           kWidth, kHeight);
+        benchmark::ClobberMemory();
+    }
+}
+
+void AnchorMemcpy(benchmark::State& state) {
+    Frames& f = Shared();
+    for (auto _ : state) {
+        std::memcpy(f.output.data(), f.packed.plane[0], kLuma * 2);
+        benchmark::ClobberMemory();
+    }
+}
+
+void AnchorYuy2Copy(benchmark::State& state) {
+    Frames& f = Shared();
+    for (auto _ : state) {
+        libyuv::CopyPlane(f.packed.plane[0], kWidth * 2, f.output.data(), kWidth * 2, kWidth * 2,
+                          kHeight);
+        benchmark::ClobberMemory();
+    }
+}
+
+// A colour matrix over as many bytes as a 4:2:0 frame has (360 x 432 ARGB).
+void AnchorColorMatrix(benchmark::State& state) {
+    Frames& f = Shared();
+    static const int8_t kMatrix[16] = {70, 10, 5, 0, 10, 70, 5, 0, 5, 10, 70, 0, 0, 0, 0, 64};
+    for (auto _ : state) {
+        libyuv::ARGBColorMatrix(f.planar.plane[0], 360 * 4, f.output.data(), 360 * 4, kMatrix, 360,
+                                432);
+        benchmark::ClobberMemory();
+    }
+}
+
+void Register() {
+    benchmark::RegisterBenchmark("anchor/libyuv_NV12ToI420", AnchorNV12ToI420);
+    benchmark::RegisterBenchmark("anchor/libyuv_I420ToYUY2", AnchorI420ToYUY2);
+    benchmark::RegisterBenchmark("anchor/memcpy_frame", AnchorMemcpy);
+    benchmark::RegisterBenchmark("anchor/libyuv_CopyPlane_YUY2", AnchorYuy2Copy);
+    benchmark::RegisterBenchmark("anchor/libyuv_ARGBColorMatrix", AnchorColorMatrix);
+    for (const Setting& s : kPlanarSettings) {
+        benchmark::RegisterBenchmark(
+            (std::string("yv12/") + s.name).c_str(),
+            [&s](benchmark::State& st) { RunProcessor<CVRLNProcessorYV12>(st, s, false, 1); });
+    }
+    benchmark::RegisterBenchmark(
+        "yv12/A0-d", [](benchmark::State& st) { RunHalved<CVRLNProcessorYV12>(st, kNeutral, 1); });
+    benchmark::RegisterBenchmark(
+        "yv12/A1-d", [](benchmark::State& st) { RunHalved<CVRLNProcessorYV12>(st, kGain, 1); });
+    for (const Setting& s : kPackedSettings) {
+        benchmark::RegisterBenchmark(
+            (std::string("yuy2/") + s.name).c_str(),
+            [&s](benchmark::State& st) { RunProcessor<CVRLNProcessorYUY2>(st, s, false, 2); });
+    }
+    benchmark::RegisterBenchmark(
+        "yuy2/B0-d", [](benchmark::State& st) { RunHalved<CVRLNProcessorYUY2>(st, kNeutral, 2); });
+    benchmark::RegisterBenchmark("yuy2/B0v", [](benchmark::State& st) {
+        SetPackedOutputVariant(1);
+        RunProcessor<CVRLNProcessorYUY2>(st, kPackedSettings[0], false, 2);
+        SetPackedOutputVariant(0);
+    });
+    benchmark::RegisterBenchmark("yuy2/copy_through", PackedCopyThrough);
+    benchmark::RegisterBenchmark("basic/convert", [](benchmark::State& st) { BasicKind(st, 0); });
+    benchmark::RegisterBenchmark("basic/deinterlace",
+                                 [](benchmark::State& st) { BasicKind(st, 0x402); });
+    benchmark::RegisterBenchmark("scaled/plain",
+                                 [](benchmark::State& st) { ScaledKind(st, false, 0); });
+    benchmark::RegisterBenchmark("scaled/deinterlace",
+                                 [](benchmark::State& st) { ScaledKind(st, false, 0x402); });
+    benchmark::RegisterBenchmark("scaled/half_size",
+                                 [](benchmark::State& st) { ScaledKind(st, true, 0); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Register();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
