@@ -87,6 +87,8 @@ int ZAQ_OpenTuner(int handle, int mode);
 int ZAQ_CloseTuner(int handle);
 int ZAQ_Release(int handle);
 
+// Replaces the event callback (null removes it); returns once an event delivery in
+// progress has finished, so do not call it while holding a lock the callback takes.
 int ZAQ_InstallCallbackFunction(ZaqEventCallback fn);
 
 int ZAQ_DirectPlayStart(int handle, void* window, struct ZaqRect* rect);
@@ -153,6 +155,8 @@ int ZMP_GetDriverID(void);
 // receives the video type.
 int ZMP_GetTVFormat_Size(int* format, int* width, int* height);
 int ZMP_InstallTunerCallBackFunction(ZmpTunerFrameCallback fn, void* context, int client);
+// Returns once a frame callback in progress has finished: no frame reaches the callback
+// afterwards. Do not call it while holding a lock the frame callback takes.
 int ZMP_UninstallTunerCallBackFunction(int client);
 
 // ---- libmirova's direct-play entry points that the service calls ----
