@@ -18,6 +18,30 @@
 // "ZAQ_InstallCallbackFunction set" (or "null"), "ZMP_InstallTunerCallBackFunction 1",
 // "setRegInt SolvaneON_TV_VOLUME 16", "getRegStr ZAQTVCHANNELLIST", "CDVD_WRAPPER 12",
 // "CDVD_WRAPPER::Command 7 0 0". A call answered by an armed fault ends in " -> fault".
+//
+// How the stand-in answers (beyond the interface header):
+// - ZAQ_Init gives handles 1, 2, ...; calls with an unknown handle fail (-1). One tuner:
+//   ZAQ_OpenTuner by a second handle while it is open returns -16; the same handle and mode
+//   again returns 0. Tuning, scanning, direct play, recorder and capture need the tuner open
+//   by that handle; properties, country and inputs only a known handle, and keep their
+//   values across opens (volume 10, mute 0, sound mode 1, country "USA", NTSC at start).
+// - TV: ZAQ_SelectChannel offsets and ZAQ_MicroTuner totals are kHz, at most +-5000;
+//   ZAQ_MicroTuner replaces the previous total, a new selection clears it.
+//   ZAQ_SelectChannelByFreq (kHz) tunes the nearest slot within 3 MHz, the rest as offset.
+//   ZAQ_ScanChannel measures only; it does not retune.
+// - FM: ZAQ_ScanChannel returns the level (0 and up) without retuning; sensitivity 0..3 is
+//   stored and does not change the levels. ZAQ_SelectChannelByFreq takes kHz.
+// - ZAQ_DirectPlayStart in TV mode calls ZMP_DIRECTPLAY (looked up globally, then in an
+//   already loaded libmirova.so), returns 0 whatever it answered, and starts the capture
+//   thread (unless the manual clock is on); a second start while running returns -1. The
+//   frame size is fixed from the start to the stop, whatever the country or video type does
+//   meanwhile. In FM mode it starts nothing and calls nothing (the radio has no picture).
+//   ZAQ_DirectPlayStop (and ZAQ_CloseTuner while running) stops the thread, then calls
+//   ZMP_STOPDIRECTPLAY if the start had called ZMP_DIRECTPLAY.
+// - Pictures: a station shows its channel number over its pattern with luma noise
+//   3 + |distance kHz| / 12 (at most 127); beyond 3 MHz or on an empty slot: snow; a video
+//   input source other than 0: a blue picture with the input number.
+// - Recorder: a recording of 3600 s, stopped; ZAQ_Time_Search beyond its length returns -1.
 #pragma once
 
 #include <stdint.h>
