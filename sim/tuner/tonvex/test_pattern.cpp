@@ -97,6 +97,11 @@ void DrawNumber(int number, int w, int h, std::vector<Rgb>* canvas) {
     }
 }
 
+// A number in 0 .. span - 1 without a division per pixel.
+uint32_t Below(uint32_t random, uint32_t span) {
+    return static_cast<uint32_t>((static_cast<uint64_t>(random) * span) >> 32);
+}
+
 uint32_t NextRandom(uint32_t* state) {
     uint32_t x = *state;
     x ^= x << 13;
@@ -147,7 +152,7 @@ void FrameRenderer::Render(const Picture& picture, const FrameFormat& format, ui
     if (state == 0) state = 1;
     if (picture.kind == Picture::kSnow) {
         for (int i = 0; i < bytes; i += 2) {
-            out[i] = static_cast<uint8_t>(16 + NextRandom(&state) % 220);
+            out[i] = static_cast<uint8_t>(16 + Below(NextRandom(&state), 220));
             out[i + 1] = 128;
         }
         return;
@@ -160,7 +165,7 @@ void FrameRenderer::Render(const Picture& picture, const FrameFormat& format, ui
     if (a <= 0) return;
     const uint32_t span = 2 * static_cast<uint32_t>(a) + 1;
     for (int i = 0; i < bytes; i += 2) {
-        const int noise = static_cast<int>(NextRandom(&state) % span) - a;
+        const int noise = static_cast<int>(Below(NextRandom(&state), span)) - a;
         out[i] = Clamp(out[i] + noise, 16, 235);
     }
 }
