@@ -1,5 +1,10 @@
 // FM side of the simulated card: the band's signal levels, the flat tops, and what a seek
 // by signal level finds in it at the plug-in's thresholds.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -221,6 +226,23 @@ TEST_F(FmTuner, SingleFloatBandStartIsTakenToTheKilohertz) {
     // The radio passes the start as a single-precision number.
     ASSERT_EQ(ZAQ_SetFrequencyRange(handle_, static_cast<float>(87.5), 411), 0);
     EXPECT_EQ(State().fmStartKHz, 87500);
+}
+
+TEST(FmBandFile, EnvironmentNamesTheBandFile) {
+    char path[] = "/tmp/sim-tuner-band-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << "# one station\nfloor 0\n99.0 40 100\n";
+    setenv("SIM_TUNER_FM_BAND", path, 1);
+    sim_tuner_reset();
+    EXPECT_EQ(sim_tuner_fm_level(230), 40);  // 99.0 MHz in the 87.5 MHz band
+    EXPECT_EQ(sim_tuner_fm_level(228), 40);
+    EXPECT_EQ(sim_tuner_fm_level(8), 0);
+    unsetenv("SIM_TUNER_FM_BAND");
+    sim_tuner_reset();
+    EXPECT_EQ(sim_tuner_fm_level(8), 62);
+    std::remove(path);
 }
 
 }  // namespace

@@ -249,6 +249,40 @@ TEST_F(TvTuner, FrameCaptureFillsTwentyFourBitPixels) {
     EXPECT_EQ(bgr[720 * 480 * 3], 0xA5) << "nothing written past the picture";
 }
 
+// The current picture, packed 4:2:2.
+std::vector<unsigned char> Picture() {
+    std::vector<unsigned char> frame(static_cast<size_t>(sim_tuner_render_frame(nullptr, 0)));
+    sim_tuner_render_frame(frame.data(), static_cast<int>(frame.size()));
+    return frame;
+}
+
+TEST_F(TvTuner, PictureOfTheSamePatternDiffersOnlyInTheChannelNumber) {
+    // Slots 1 and 27 share a pattern; their numbers 2 and 28 sit in the box at the top left.
+    ASSERT_EQ(ZAQ_SelectChannel(handle_, 1, 0), 0);
+    const auto two = Picture();
+    ASSERT_EQ(ZAQ_SelectChannel(handle_, 27, -1000), 0);
+    const auto twentyEight = Picture();
+    ASSERT_EQ(two.size(), 720u * 480 * 2);
+    ASSERT_EQ(two.size(), twentyEight.size());
+    int differentInBox = 0, differentElsewhere = 0;
+    for (size_t i = 0; i < two.size(); ++i) {
+        const int x = static_cast<int>(i % (720 * 2)) / 2, y = static_cast<int>(i / (720 * 2));
+        const bool inBox = x < 200 && y < 130;
+        if (two[i] != twentyEight[i]) (inBox ? differentInBox : differentElsewhere)++;
+    }
+    EXPECT_GT(differentInBox, 1000);
+    EXPECT_EQ(differentElsewhere, 0);
+}
+
+TEST_F(TvTuner, OutsideVideoInputShowsABluePicture) {
+    ASSERT_EQ(ZAQ_SetVideoInputSource(handle_, 1), 0);
+    const auto frame = Picture();
+    // Bottom right, away from the number: blue has a high U (byte 1) and a low V (byte 3).
+    const size_t at = (470 * 720 + 700) * 2;
+    EXPECT_GT(frame[at + 1], 180);
+    EXPECT_LT(frame[at + 3], 128);
+}
+
 TEST_F(TvTuner, SecondOpenWhileOpenIsRefused) {
     int other = 0;
     ASSERT_EQ(ZAQ_Init(&other), 0);
