@@ -1,6 +1,7 @@
 // MessageHandler's first level: which table handles each command set.
 #include "plugins/common/engine_table.h"
-#include "plugins/tv/tv_controller.h"
+#include "plugins/tv/tv_actions.h"
+#include "plugins/tv/tv_message_tables.h"
 
 namespace {
 
@@ -14,6 +15,10 @@ void EngineClosed(TvController& tv, int, int, void*) {
     tv.Host(kCmdSetEngineClosed);
 }
 
+void PatchCheck(TvController& tv, int, int, void*) {
+    CheckForPatch(tv);
+}
+
 using MessageSet = void (*)(TvController& tv, int p1, int p2, void* p3);
 
 struct MessageSetEntry {
@@ -22,10 +27,22 @@ struct MessageSetEntry {
 };
 
 constexpr MessageSetEntry kMessageSets[] = {
+    {kCmdSetMenu, HandleMenuReport},
     {kCmdSetEngineClosed, EngineClosed},
+    {kCmdSetSettings, HandleMenuRequest},
+    {kCmdSetPatch, PatchCheck},
 };
 
 }  // namespace
+
+void RunSubCommand(TvController& tv, const TvSubEntry* table, int size, int p1, int p2, void* p3) {
+    for (int i = 0; i < size; ++i) {
+        if (table[i].subCommand != p1) continue;
+        if (table[i].tunerOnly && !TunerOnly(tv)) return;
+        table[i].handler(tv, p2, p3);
+        return;
+    }
+}
 
 void TvController::HandleMessage(int code, int p1, int p2, void* p3) {
     for (const MessageSetEntry& entry : kMessageSets) {
