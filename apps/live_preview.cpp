@@ -1,0 +1,90 @@
+// Virtual screen, terminal preview and bitmap capture of the host program.
+#include "apps/live_preview.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "video/directplay/direct_play_api.h"
+#include "video/render/capture_bitmap.h"
+
+namespace livepreview {
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb PixelAt(const ScreenSpec& s, const std::vector<uint8_t>& pixels, int x, int y) {
+    const int bytes = (s.bitsPerPixel + 7) / 8;
+    const size_t at = size_t(y) * s.LineLength() + size_t(x) * bytes;
+    if (at + bytes > pixels.size()) return {0, 0, 0};
+    const uint8_t* p = pixels.data() + at;
+    if (bytes >= 3) return {p[2], p[1], p[0]};
+    const int v = p[0] | (p[1] << 8);
+    if (s.bitsPerPixel == 15) return {((v >> 10) & 31) * 8, ((v >> 5) & 31) * 8, (v & 31) * 8};
+    return {(v >> 11) * 8, ((v >> 5) & 63) * 4, (v & 31) * 8};
+}
+
+void AppendColour(std::string* out, const char* layer, Rgb c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "\x1b[%s;2;%d;%d;%dm", layer, c.r, c.g, c.b);
+    *out += text;
+}
+
+}  // namespace
+
+void UseVirtualScreen(const ScreenSpec& spec) {
+    char geometry[64];
+    std::snprintf(geometry, sizeof geometry, "%dx%dx%d", spec.width, spec.height,
+                  spec.bitsPerPixel);
+    setenv("MIROVA_FBDEV", spec.path.c_str(), 1);
+    setenv("MIROVA_FBGEOMETRY", geometry, 1);
+}
+
+std::vector<uint8_t> ReadScreen(const ScreenSpec& spec) {
+    std::vector<uint8_t> pixels(size_t(spec.LineLength()) * spec.height);
+    std::ifstream in(spec.path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(pixels.data()), std::streamsize(pixels.size()));
+    return pixels;
+}
+
+std::string TerminalPreview(const ScreenSpec& spec, const std::vector<uint8_t>& pixels,
+                            int columns) {
+    const int rows = std::max(1, columns * spec.height / spec.width / 2);
+    std::string out;
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < columns; ++col) {
+            const int x = col * spec.width / columns;
+            const int top = (2 * row) * spec.height / (2 * rows);
+            const int bottom = (2 * row + 1) * spec.height / (2 * rows);
+            AppendColour(&out, "38", PixelAt(spec, pixels, x, top));
+            AppendColour(&out, "48", PixelAt(spec, pixels, x, bottom));
+            out += "\xe2\x96\x80";  // upper half block
+        }
+        out += "\x1b[0m\n";
+    }
+    return out;
+}
+
+bool SaveCapture(const std::string& path, int bits) {
+    const int bytes = ZMP_FRAMECAPTURE(bits, nullptr, 0);
+    if (bytes <= 0) return false;
+    std::vector<uint8_t> bitmap(static_cast<size_t>(bytes));
+    if (ZMP_FRAMECAPTURE(bits, bitmap.data(), 0) != 0) return false;
+    int32_t width = 0, height = 0;
+    std::memcpy(&width, bitmap.data() + 4, 4);
+    std::memcpy(&height, bitmap.data() + 8, 4);
+    const size_t pixels = size_t(width) * size_t(height);
+    const size_t used =
+        kBitmapHeaderBytes + (bits == 8 ? kBitmapPaletteBytes + pixels : pixels * 3);
+    uint8_t header[kBmpFileHeaderBytes];
+    MakeBmpFileHeader(used, bits, header);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(header), sizeof header);
+    out.write(reinterpret_cast<const char*>(bitmap.data()), std::streamsize(used));
+    return bool(out);
+}
+
+}  // namespace livepreview
