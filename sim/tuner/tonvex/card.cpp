@@ -110,7 +110,7 @@ int Card::Init(int* handle) {
     if (!handle) return -1;
     std::lock_guard<std::mutex> lock(mutex_);
     *handle = nextHandle_++;
-    handles_[*handle] = true;
+    handles_.insert(*handle);
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -121,7 +122,7 @@ class ZAQ_EXPORT Card {
     ChannelTable channels_;
     FmBand band_;
     int nextHandle_ = 1;
-    std::map<int, bool> handles_;
+    std::set<int> handles_;
     int owner_ = 0;
     int mode_ = -1;
     int slot_ = 0, selectOffset_ = 0, fineOffset_ = 0;
