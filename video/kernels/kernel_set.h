@@ -76,7 +76,9 @@ struct KernelSet {
 };
 
 const KernelSet& ReferenceKernels();
-// Null when this build has no SSE2 path.
+// Null when this build has no such path. Run the AVX2 table only where
+// HostSupportsAvx2() says the processor and system allow it.
 const KernelSet* Sse2Kernels();
+const KernelSet* Avx2Kernels();
 // The fastest set the processor allows.
 const KernelSet& KernelsFor(const KernelCpu& cpu);

@@ -4,3 +4,7 @@
 const KernelSet* Sse2Kernels() {
     return nullptr;
 }
+
+const KernelSet* Avx2Kernels() {
+    return nullptr;
+}

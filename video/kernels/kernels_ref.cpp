@@ -8,6 +8,7 @@ const KernelSet& ReferenceKernels() {
 }
 
 const KernelSet& KernelsFor(const KernelCpu& cpu) {
-    const KernelSet* fast = cpu.sse2 ? Sse2Kernels() : nullptr;
+    const KernelSet* fast = cpu.avx2 ? Avx2Kernels() : nullptr;
+    if (fast == nullptr && cpu.sse2) fast = Sse2Kernels();
     return fast != nullptr ? *fast : ReferenceKernels();
 }

@@ -8,6 +8,9 @@
 #include "video/kernels/line_job.h"
 
 namespace ref {
+// Internal to each file that includes it: the SIMD files are built with wider
+// instruction sets, and their copies must never stand in for the portable ones.
+namespace {
 
 inline int Sat16(int v) {
     return v > 32767 ? 32767 : (v < -32768 ? -32768 : v);
@@ -124,4 +127,5 @@ void Packed(const LineJob& j, int from, int to) {
     }
 }
 
+}  // namespace
 }  // namespace ref

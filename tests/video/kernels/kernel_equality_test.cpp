@@ -81,11 +81,13 @@ class Frames {
     std::atomic<int32_t> progress_{0};
 };
 
-class KernelEquality : public ::testing::Test {
+// Each fast table this build and processor can run.
+class KernelEquality : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        fast_ = Sse2Kernels();
-        if (fast_ == nullptr) GTEST_SKIP() << "no SSE2 path in this build";
+        const bool avx2 = std::string(GetParam()) == "avx2";
+        fast_ = avx2 ? (HostSupportsAvx2() ? Avx2Kernels() : nullptr) : Sse2Kernels();
+        if (fast_ == nullptr) GTEST_SKIP() << "no " << GetParam() << " path here";
     }
 
     // Overlay on every other case so lines with and without spans both run.
@@ -111,7 +113,7 @@ class KernelEquality : public ::testing::Test {
                 const FieldChoice field{rnd.Int(0, 1), false};
                 walk(frames.Area(&frames.A(), &overlay_, &k), ref[member], field);
                 walk(frames.Area(&frames.B(), &overlay_, &k), fast[member], field);
-                const std::string what = ref[member].label;
+                const std::string what = std::string(GetParam()) + " " + ref[member].label;
                 const int pitch = c.width * (planar ? 1 : 2) + 5;
                 frames.ExpectEqual(c.width * (planar ? 1 : 2), c.lines, 0, pitch, what + " Y");
                 if (!planar) continue;
@@ -129,17 +131,20 @@ class KernelEquality : public ::testing::Test {
     OverlayPlanes overlay_;
 };
 
-TEST_F(KernelEquality, PlanarMembersMatchTheReference) {
+TEST_P(KernelEquality, PlanarMembersMatchTheReference) {
     CheckMembers(ReferenceKernels().planar, fast_->planar, kPlanarMemberCount, true, &WalkPlanar);
 }
 
-TEST_F(KernelEquality, PackedMembersMatchTheReference) {
+TEST_P(KernelEquality, PackedMembersMatchTheReference) {
     CheckMembers(ReferenceKernels().packed, fast_->packed, kPackedMemberCount, false, &WalkPacked);
 }
 
-TEST_F(KernelEquality, BasicMembersMatchTheReference) {
+TEST_P(KernelEquality, BasicMembersMatchTheReference) {
     CheckMembers(ReferenceKernels().basic, fast_->basic, kBasicMemberCount, true, &WalkPlanar);
 }
+
+INSTANTIATE_TEST_SUITE_P(FastPaths, KernelEquality, ::testing::Values("sse2", "avx2"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(KernelTables, EveryMemberIsFilledAndLabelledAlike) {
     const KernelSet& ref = ReferenceKernels();
@@ -169,6 +174,11 @@ TEST(KernelTables, TheCpuPicksTheTable) {
     sse2.sse2 = true;
     if (Sse2Kernels() != nullptr) {
         EXPECT_EQ(&KernelsFor(sse2), Sse2Kernels());
+    }
+    KernelCpu avx2 = sse2;
+    avx2.avx2 = true;
+    if (Avx2Kernels() != nullptr) {
+        EXPECT_EQ(&KernelsFor(avx2), Avx2Kernels());
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "video/kernels/colour_constants.h"
@@ -10,12 +11,19 @@
 #include "video/kernels/library_state.h"
 #include "video/render/picture.h"
 
-// Processor features by name: every path runs on every machine.
-inline KernelCpu TestCpu(bool sse2, bool capability) {
+// Code paths by number: 0 the reference, 1 SSE2, 2 AVX2 (SSE2 where the
+// processor has no AVX2), so every path runs on every machine.
+inline KernelCpu TestCpu(int path, bool capability) {
     KernelCpu cpu;
-    cpu.sse2 = sse2;
+    cpu.sse2 = path >= 1;
+    cpu.avx2 = path >= 2 && HostSupportsAvx2();
     cpu.extendedMmx = capability;
     return cpu;
+}
+
+inline std::string PathName(int path) {
+    const char* names[] = {"Reference", "Sse2", "Avx2"};
+    return names[path];
 }
 
 // Picture of width x height with its own planes; output of pitch x lines x 2.

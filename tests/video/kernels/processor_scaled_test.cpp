@@ -17,7 +17,7 @@ TEST(ScaledStep, ReducesOnly) {
 
 TEST(ProcessorScaled, StepsFollowTheCurrentFrameSize) {
     LibraryStateGuard guard;
-    CVRLNProcessorScaled scaled(TestCpu(false, true));
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
     EXPECT_EQ(scaled.GetParameter(kParamFlags), 2);
     SetCurrentFrameSize(720, 576);
     EXPECT_EQ(scaled.SetOutputHeight(288, 1000), (576 * 256 - 256) / 288);
@@ -39,7 +39,7 @@ TEST(ProcessorScaled, StepsFollowTheCurrentFrameSize) {
 }
 
 TEST(ProcessorScaled, ConstantsUseTheirOwnGains) {
-    CVRLNProcessorScaled scaled(TestCpu(false, true));
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
     const CVRLNColourRecord c{-5, 4, 0, -3, 0, 2, -2};
     scaled.SetColourControls(&c);
     EXPECT_EQ(scaled.Constants().lumaSubtract, 5);
@@ -52,7 +52,7 @@ TEST(ProcessorScaled, ConstantsUseTheirOwnGains) {
 
 TEST(ProcessorScaled, HalvesAPictureInBothDirections) {
     LibraryStateGuard guard;
-    CVRLNProcessorScaled scaled(TestCpu(false, true));
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
     TestPicture t(16, 8, 32);
     t.Fill(100, 30, 40);
     SetCurrentFrameSize(16, 8);
@@ -71,7 +71,7 @@ TEST(ProcessorScaled, HalvesAPictureInBothDirections) {
 
 TEST(ProcessorScaled, PlainAndDeinterlacingMembersKeepTheSize) {
     LibraryStateGuard guard;
-    CVRLNProcessorScaled scaled(TestCpu(false, true));
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
     TestPicture t(8, 2, 16);
     t.Fill(0, 128, 128);
     for (int x = 0; x < 8; ++x) t.Y(x, 1) = 99;

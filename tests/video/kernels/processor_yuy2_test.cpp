@@ -9,7 +9,7 @@
 
 namespace {
 
-class ProcessorYUY2 : public ::testing::TestWithParam<bool> {
+class ProcessorYUY2 : public ::testing::TestWithParam<int> {
   protected:
     ProcessorYUY2() : processor_(TestCpu(GetParam(), true)) {
         const CVRLNColourRecord neutral{};
@@ -125,7 +125,7 @@ TEST_P(ProcessorYUY2, RefusesOutputPitchBelowTheLine) {
     EXPECT_EQ(processor_.Process(&t.picture, 0), kProcessRefused);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYUY2, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Sse2" : "Reference"; });
+INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYUY2, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return PathName(info.param); });
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-class ProcessorYV12 : public ::testing::TestWithParam<bool> {
+class ProcessorYV12 : public ::testing::TestWithParam<int> {
   protected:
     ProcessorYV12() : processor_(TestCpu(GetParam(), true)) { SetColours({}); }
     void SetColours(const CVRLNColourRecord& c) { processor_.SetColourControls(&c); }
@@ -256,7 +256,7 @@ TEST_P(ProcessorYV12, ParametersAnswerAsDocumented) {
     EXPECT_EQ(processor_.GetParameter(42), -1);
     EXPECT_EQ(processor_.SetParameter(42, 1), -1);
     EXPECT_EQ(processor_.SetOutputWidth(100, 1000), 0);
-    EXPECT_EQ(CVRLNProcessorYV12(TestCpu(false, false)).GetParameter(kParamCapabilities), 235);
+    EXPECT_EQ(CVRLNProcessorYV12(TestCpu(0, false)).GetParameter(kParamCapabilities), 235);
 }
 
 TEST_P(ProcessorYV12, ProgressCanBeWatchedFromAnotherThread) {
@@ -272,8 +272,8 @@ TEST_P(ProcessorYV12, ProgressCanBeWatchedFromAnotherThread) {
     EXPECT_EQ(processor_.ProgressLine(), 64);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYV12, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Sse2" : "Reference"; });
+INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYV12, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return PathName(info.param); });
 
 TEST(ClampTable, ClampsOffsetValues) {
     uint8_t table[256];
@@ -282,13 +282,13 @@ TEST(ClampTable, ClampsOffsetValues) {
     EXPECT_EQ(table[20], 10);
     CVRLNProcessorYV12::BuildClampTable(table, 10);
     EXPECT_EQ(table[250], 255);
-    CVRLNProcessorYV12 processor(TestCpu(false, true));
+    CVRLNProcessorYV12 processor(TestCpu(0, true));
     for (int i = 0; i < 256; ++i) ASSERT_EQ(processor.LookupTable(2)[i], i);
 }
 
 TEST(ProcessorYV12Basic, ConvertsWithoutColourAndDeinterlacesByFeatures) {
     LibraryStateGuard guard;
-    KernelCpu sse = TestCpu(true, true);
+    KernelCpu sse = TestCpu(1, true);
     sse.sse = true;
     CVRLNProcessorYV12Basic basic(sse);
     EXPECT_EQ(basic.GetParameter(kParamCapabilities), 97);
@@ -307,7 +307,7 @@ TEST(ProcessorYV12Basic, ConvertsWithoutColourAndDeinterlacesByFeatures) {
     ASSERT_EQ(basic.Process(&t.picture, 0), 0);
     EXPECT_STREQ(basic.LastKernel(), "basic-sse");
     EXPECT_EQ(t.OutY(0, 1), 151);
-    CVRLNProcessorYV12Basic mmx(TestCpu(false, false));
+    CVRLNProcessorYV12Basic mmx(TestCpu(0, false));
     ASSERT_EQ(mmx.Process(&t.picture, 0), 0);
     EXPECT_STREQ(mmx.LastKernel(), "basic-mmx");
     EXPECT_EQ(t.OutY(0, 1), 150);  // halved sum: 50 + 100

@@ -1,0 +1,197 @@
+// The fast line implementation, written once over a vector-operations type W
+// (16-byte SSE2 or 32-byte AVX2 registers). Included only by the SIMD files,
+// each built with its own flags; it follows the reference step for step.
+#pragma once
+
+#include <cstring>
+
+#include "video/kernels/line_job.h"
+
+template <class W>
+struct SimdLines {
+    using V = typename W::V;
+    static constexpr int kStep = W::kBytes;
+
+    // The constants of one line as registers.
+    struct Regs {
+        explicit Regs(const ColourConstants& k)
+            : lumaAdd(W::Row(k.lumaAdd)),
+              lumaSubtract(W::Row(k.lumaSubtract)),
+              chromaAdd(W::Row(k.chromaAdd)),
+              chromaSubtract(W::Row(k.chromaSubtract)),
+              lumaGain(W::Row(k.lumaGain)),
+              chromaGain(W::Row(k.chromaGain)),
+              lumaCentre(W::Row(k.lumaCentre)),
+              chromaCentre(W::Row(k.chromaCentre)),
+              hue(W::Row(k.hue)),
+              tWord(W::Row(k.tWord)) {}
+        V lumaAdd, lumaSubtract, chromaAdd, chromaSubtract;
+        V lumaGain, chromaGain, lumaCentre, chromaCentre, hue, tWord;
+    };
+
+    template <Vert Vt>
+    static V Vertical(const LineJob& j, int i) {
+        if constexpr (Vt == Vert::kNone) return W::Load(j.a + i);
+        if constexpr (Vt == Vert::kMean) return W::Avg8(W::Load(j.a + i), W::Load(j.b + i));
+        if constexpr (Vt == Vert::kHalf) {
+            const V low7 = W::SetByte(0x7F);
+            const V a = W::And(W::template Srli16<1>(W::Load(j.a + i)), low7);
+            const V b = W::And(W::template Srli16<1>(W::Load(j.b + i)), low7);
+            return W::AddsU8(a, b);
+        }
+        if constexpr (Vt == Vert::kTap) {
+            return W::Avg8(W::Load(j.a + i), W::Avg8(W::Load(j.b + i), W::Load(j.c + i)));
+        }
+    }
+
+    // Video scaled by the complement alpha, then the premultiplied overlay added.
+    static V Blend(V video, const uint8_t* overlay, const uint8_t* keep) {
+        const V zero = W::Zero();
+        const V k = W::Load(keep);
+        const V lo =
+            W::template Srli16<4>(W::MulLo16(W::UnpackLo8(video, zero), W::UnpackLo8(k, zero)));
+        const V hi =
+            W::template Srli16<4>(W::MulLo16(W::UnpackHi8(video, zero), W::UnpackHi8(k, zero)));
+        return W::AddsU8(W::PackUs16(lo, hi), W::Load(overlay));
+    }
+
+    // Gain about a centre on widened samples; with mode 2 the quadratic T term.
+    template <int M>
+    static V LumaWords(V widened, const Regs& r) {
+        const V flip = W::SetWord(int16_t(0x8000));
+        V out = W::Adds16(W::MulHi16(W::Xor(widened, flip), r.lumaGain), r.lumaCentre);
+        if constexpr (M == kColourHueT) {
+            const V square = W::template Srli16<1>(W::MulHiU16(widened, widened));
+            out = W::Adds16(out, W::MulHi16(square, r.tWord));
+        }
+        return out;
+    }
+
+    template <int M>
+    static V LumaColour(V v, const Regs& r) {
+        if constexpr (M == kColourAddSubtract) {
+            return W::SubsU8(W::AddsU8(v, r.lumaAdd), r.lumaSubtract);
+        } else {
+            return W::PackUs16(LumaWords<M>(W::UnpackLo8(v, v), r),
+                               LumaWords<M>(W::UnpackHi8(v, v), r));
+        }
+    }
+
+    // Words alternate U, V; each hue product is swapped to its partner's position.
+    template <int M>
+    static V ChromaWords(V widened, const Regs& r) {
+        const V centred = W::Xor(widened, W::SetWord(int16_t(0x8000)));
+        V out = W::Adds16(W::MulHi16(centred, r.chromaGain), r.chromaCentre);
+        if constexpr (M == kColourHueT) {
+            out = W::Adds16(out, W::SwapWordPairs(W::MulHi16(centred, r.hue)));
+        }
+        return out;
+    }
+
+    template <int M>
+    static V ChromaColour(V v, const Regs& r) {
+        if constexpr (M == kColourAddSubtract) {
+            return W::SubsU8(W::AddsU8(v, r.chromaAdd), r.chromaSubtract);
+        } else {
+            return W::PackUs16(ChromaWords<M>(W::UnpackLo8(v, v), r),
+                               ChromaWords<M>(W::UnpackHi8(v, v), r));
+        }
+    }
+
+    // The span widened to whole steps inside [from, to); outside the span the
+    // overlay planes are transparent, so blending a little more changes nothing.
+    struct Window {
+        Window(const Span& s, int from, int to) {
+            if (s.begin >= s.end) {
+                begin = end = to;
+                return;
+            }
+            begin = Clamp(s.begin / kStep * kStep, from, to);
+            end = Clamp((s.end + kStep - 1) / kStep * kStep, begin, to);
+        }
+        static int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+        bool Holds(int i) const { return i >= begin && i < end; }
+        int begin;
+        int end;
+    };
+
+    template <int M, Vert Vt, bool kBlend>
+    static void LumaRun(const LineJob& j, const Regs& r, int from, int to) {
+        for (int i = from; i < to; i += kStep) {
+            V v = Vertical<Vt>(j, i);
+            if constexpr (kBlend) v = Blend(v, j.overlayY + i, j.keepY + i);
+            W::Store(j.y + i, LumaColour<M>(v, r));
+        }
+    }
+
+    template <int M, bool kBlend>
+    static V ChromaStep(const LineJob& j, const Regs& r, int i) {
+        V c = W::Load(j.chroma + i);
+        if constexpr (kBlend) c = Blend(c, j.overlayUV + i, j.keepUV + i);
+        return ChromaColour<M>(c, r);
+    }
+
+    // Chroma bytes [from, to) split into U and V, two registers per step where it can.
+    template <int M, bool kBlend>
+    static void SplitRun(const LineJob& j, const Regs& r, int from, int to) {
+        int i = from;
+        for (; i + 2 * kStep <= to; i += 2 * kStep) {
+            W::StoreSplit(j.u + i / 2, j.v + i / 2, ChromaStep<M, kBlend>(j, r, i),
+                          ChromaStep<M, kBlend>(j, r, i + kStep));
+        }
+        if (i < to) W::StoreSplitHalf(j.u + i / 2, j.v + i / 2, ChromaStep<M, kBlend>(j, r, i));
+    }
+
+    // Neutral add/subtract constants leave mode-0 luma unchanged.
+    static bool NeutralLuma(const ColourConstants& k) {
+        static const uint8_t kZero[16] = {};
+        return std::memcmp(k.lumaAdd, kZero, 16) == 0 &&
+               std::memcmp(k.lumaSubtract, kZero, 16) == 0;
+    }
+
+    template <int M, Vert Vt>
+    static void Luma(const LineJob& j, int from, int to) {
+        const Window w(j.lumaSpan, from, to);
+        if constexpr (M == kColourAddSubtract && Vt == Vert::kNone) {
+            // A plain copy when nothing changes the line: the common direct-play case.
+            if (w.begin == to && NeutralLuma(*j.k)) {
+                std::memcpy(j.y + from, j.a + from, size_t(to - from));
+                return;
+            }
+        }
+        const Regs r(*j.k);
+        LumaRun<M, Vt, false>(j, r, from, w.begin);
+        LumaRun<M, Vt, true>(j, r, w.begin, w.end);
+        LumaRun<M, Vt, false>(j, r, w.end, to);
+    }
+
+    // Pairs [from, to).
+    template <int M>
+    static void ChromaSplit(const LineJob& j, int from, int to) {
+        const Regs r(*j.k);
+        const Window w(j.chromaSpan, 2 * from, 2 * to);
+        SplitRun<M, false>(j, r, 2 * from, w.begin);
+        SplitRun<M, true>(j, r, w.begin, w.end);
+        SplitRun<M, false>(j, r, w.end, 2 * to);
+    }
+
+    template <int M, Vert Vt, PackedOrder O>
+    static void Packed(const LineJob& j, int from, int to) {
+        const Regs r(*j.k);
+        const Window wy(j.lumaSpan, from, to);
+        const Window wc(j.chromaSpan, from, to);
+        for (int i = from; i < to; i += kStep) {
+            V y = Vertical<Vt>(j, i);
+            if (wy.Holds(i)) y = Blend(y, j.overlayY + i, j.keepY + i);
+            y = LumaColour<M>(y, r);
+            V c = W::Load(j.chroma + i);
+            if (wc.Holds(i)) c = Blend(c, j.overlayUV + i, j.keepUV + i);
+            c = ChromaColour<M>(c, r);
+            if constexpr (O == PackedOrder::kYuyv) {
+                W::StoreInterleaved(j.y + 2 * i, y, c);
+            } else {
+                W::StoreInterleaved(j.y + 2 * i, c, y);
+            }
+        }
+    }
+};
