@@ -1,0 +1,123 @@
+// The controller fixture: the world reset, the host callback, keys and waits.
+#include "tests/plugins/fm/fm_controller_fixture.h"
+
+#include <unistd.h>
+
+#include <mutex>
+
+#include "tests/plugins/fm/fm_test_support.h"
+
+namespace fmtest {
+namespace {
+
+std::mutex g_hostMutex;
+std::vector<std::pair<int, int>> g_hostCalls;
+
+int RecordHostCall(int a, int b, int c, int, int) {
+    std::lock_guard<std::mutex> lock(g_hostMutex);
+    EXPECT_EQ(a, 11);
+    g_hostCalls.emplace_back(b, c);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::pair<int, int>> HostCalls() {
+    std::lock_guard<std::mutex> lock(g_hostMutex);
+    return g_hostCalls;
+}
+
+bool WaitForHostCall(int code) {
+    return WaitUntil([code] {
+        for (const auto& call : HostCalls())
+            if (call.first == code) return true;
+        return false;
+    });
+}
+
+void FmControllerTest::SetUp() {
+    ASSERT_EQ(chdir(FM_SKIN_DIR), 0);
+    ResetWorld();
+    std::lock_guard<std::mutex> lock(g_hostMutex);
+    g_hostCalls.clear();
+}
+
+void FmControllerTest::TearDown() {
+    Destroy();
+}
+
+void FmControllerTest::Create() {
+    controller_ = std::make_unique<CFMUICtrl>();
+    controller_->Notify(1, reinterpret_cast<char*>(&RecordHostCall), 0, 0);
+    controller_->Notify(0, nullptr, 0, 0);
+}
+
+void FmControllerTest::CreateAndStart() {
+    Create();
+    Key("q");
+    ASSERT_TRUE(WaitForTuner("ZAQ_SetProperty 34"));
+    Settle();
+}
+
+void FmControllerTest::Destroy() {
+    controller_.reset();
+}
+
+void FmControllerTest::Key(const std::string& key) {
+    std::string copy = key;
+    controller_->Notify(2, &copy[0], static_cast<unsigned>(copy.size()), 1);
+}
+
+void FmControllerTest::Typing(const std::string& digits) {
+    std::string copy = digits;
+    controller_->Notify(2, &copy[0], static_cast<unsigned>(copy.size()), 0);
+}
+
+void FmControllerTest::MenuEvent(int code, unsigned len, int value) {
+    ASSERT_GE(hostsim::MenuSendEventFor(kMediaFm, code, nullptr, len, value), 0);
+}
+
+bool FmControllerTest::WaitForFrequency(const std::string& text) {
+    return WaitUntil([&] { return hostsim::CurrentState().fmFrequency == text; });
+}
+
+bool FmControllerTest::WaitForTuned(const std::string& text) {
+    return WaitUntil([&] {
+        const hostsim::State state = hostsim::CurrentState();
+        return state.fmFrequency == text && state.frequencyFlag == 0;
+    });
+}
+
+bool FmControllerTest::WaitForHost(const std::string& prefix) {
+    return hostsim::JournalWaitFor(prefix, 10000);
+}
+
+bool FmControllerTest::WaitForTuner(const std::string& prefix, int count) {
+    return WaitUntil([&] { return sim_tuner_journal_count(prefix.c_str()) >= count; });
+}
+
+void FmControllerTest::Settle() {
+    // The UI thread handles one node per pass in order: once a marker key is handled,
+    // everything before it is too. A refused or ignored key leaves no trace, so the
+    // marker is a redraw request that the screen answers with a panel update.
+    const size_t before = hostsim::JournalCount("widget-flush 0");
+    MenuEvent(3, 0, 113);
+    ASSERT_TRUE(WaitUntil([&] { return hostsim::JournalCount("widget-flush 0") > before; }));
+}
+
+void FmControllerTest::ClearJournals() {
+    hostsim::JournalClear();
+    sim_tuner_journal_clear();
+}
+
+SimTunerState FmControllerTest::Tuner() {
+    SimTunerState state{};
+    sim_tuner_get_state(&state);
+    return state;
+}
+
+std::vector<std::string> FmControllerTest::HostLines(const std::string& prefix) {
+    return hostsim::JournalFind(prefix);
+}
+
+}  // namespace fmtest
