@@ -1,0 +1,46 @@
+// Loading and unloading libmirova over and over: its timer thread is started
+// at load and stopped and joined at unload, so no thread is left behind.
+#include <dirent.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kLibrary = std::string(LIB_DIR) + "/libmirova.so";
+
+int ThreadCount() {
+    DIR* tasks = opendir("/proc/self/task");
+    if (tasks == nullptr) return -1;
+    int count = 0;
+    while (const dirent* entry = readdir(tasks)) {
+        if (entry->d_name[0] != '.') ++count;
+    }
+    closedir(tasks);
+    return count;
+}
+
+TEST(LibraryUnload, HundredLoadsLeaveNoThreadBehind) {
+    const int before = ThreadCount();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 100; ++i) {
+        void* library = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << dlerror();
+        ASSERT_EQ(dlclose(library), 0) << i;
+        ASSERT_EQ(dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr)
+            << "libmirova stayed mapped after its last dlclose";
+        ASSERT_EQ(ThreadCount(), before) << "after cycle " << i;
+    }
+}
+
+TEST(LibraryUnload, TimerThreadRunsWhileLoaded) {
+    const int before = ThreadCount();
+    void* library = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    EXPECT_EQ(ThreadCount(), before + 1);
+    EXPECT_EQ(dlclose(library), 0);
+    EXPECT_EQ(ThreadCount(), before);
+}
+
+}  // namespace
