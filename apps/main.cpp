@@ -1,15 +1,99 @@
 // The host program: loads the plug-ins as a host media application does and
-// drives them by keys.
-#include <dlfcn.h>
+// drives them by keys. Options:
+//   (none)          the built-in TV demonstration
+//   --tv            interactive TV from the keyboard
+//   --script KEYS   a TV key script (see apps/terminal_keys.h)
+//   --fm            the FM session
+//   --settings DIR  keep the settings in DIR (default: a fresh temporary folder)
+// It runs in the folder that holds it (the build's bin/, where the skins are).
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
-#include <initializer_list>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
 
-int main() {
-    for (const char* lib : {"libtelvira.so", "libsonidra.so"}) {
-        void* handle = dlopen(lib, RTLD_NOW | RTLD_GLOBAL);
-        std::printf("%s: %s\n", lib, handle ? "loaded" : dlerror());
-        if (!handle) return 1;
+#include "apps/tv_runner.h"
+
+namespace {
+
+struct Options {
+    std::string mode = "demo";
+    std::string script;
+    std::string settings;
+};
+
+bool ParseOptions(int argc, char** argv, Options* options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--tv" || arg == "--interactive") {
+            options->mode = "tv";
+        } else if (arg == "--fm") {
+            options->mode = "fm";
+        } else if (arg == "--script" && i + 1 < argc) {
+            options->mode = "script";
+            options->script = argv[++i];
+        } else if (arg == "--settings" && i + 1 < argc) {
+            options->settings = argv[++i];
+        } else {
+            return false;
+        }
     }
-    return 0;
+    return true;
+}
+
+// The skins and stored files are found relative to the program's folder.
+void EnterProgramFolder() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && chdir(self.parent_path().c_str()) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", self.parent_path().c_str());
+    }
+}
+
+// A settings folder of its own, removed when the program ends.
+class SettingsFolder {
+  public:
+    explicit SettingsFolder(const std::string& chosen) {
+        if (chosen.empty()) {
+            char pattern[] = "/tmp/mediahost.XXXXXX";
+            if (mkdtemp(pattern)) temporary_ = pattern;
+        }
+        const std::string folder = chosen.empty() ? temporary_ : chosen;
+        if (!folder.empty()) setenv("SOLVANE_SETTINGS_DIR", folder.c_str(), 1);
+    }
+    ~SettingsFolder() {
+        std::error_code error;
+        if (!temporary_.empty()) std::filesystem::remove_all(temporary_, error);
+    }
+    SettingsFolder(const SettingsFolder&) = delete;
+    SettingsFolder& operator=(const SettingsFolder&) = delete;
+
+  private:
+    std::string temporary_;
+};
+
+int RunFm() {
+    std::printf("the FM session is not built into this host yet\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, &options)) {
+        std::fprintf(stderr,
+                     "usage: %s [--tv | --interactive | --script KEYS | --fm] [--settings DIR]\n",
+                     argv[0]);
+        return 2;
+    }
+    EnterProgramFolder();
+    SettingsFolder settings(options.settings);
+    if (options.mode == "tv") return host::RunTvInteractive();
+    if (options.mode == "script") return host::RunTvScript(options.script);
+    if (options.mode == "fm") return RunFm();
+    return host::RunTvDemonstration();
 }

@@ -1,0 +1,96 @@
+// Terminal input in raw mode and script parsing.
+#include "apps/terminal_keys.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "apps/key_feed.h"
+
+namespace host {
+
+RawTerminal::RawTerminal() {
+    if (!isatty(STDIN_FILENO)) return;
+    if (tcgetattr(STDIN_FILENO, &saved_) != 0) return;
+    termios raw = saved_;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    raw.c_cc[VMIN] = 0;
+    raw.c_cc[VTIME] = 0;
+    active_ = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+}
+
+RawTerminal::~RawTerminal() {
+    if (active_) tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+}
+
+namespace {
+
+int ReadByte(int timeoutMs) {
+    pollfd fd{STDIN_FILENO, POLLIN, 0};
+    if (poll(&fd, 1, timeoutMs) <= 0) return -1;
+    unsigned char byte = 0;
+    const ssize_t got = read(STDIN_FILENO, &byte, 1);
+    if (got == 0) return -2;
+    return got < 0 ? -1 : byte;
+}
+
+int ArrowKey(int letter) {
+    switch (letter) {
+        case 'A':
+            return kHostUp;
+        case 'B':
+            return kHostDown;
+        case 'C':
+            return kHostRight;
+        case 'D':
+            return kHostLeft;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
+
+int ReadKey(int timeoutMs) {
+    const int key = ReadByte(timeoutMs);
+    if (key == '\r') return kHostEnter;
+    if (key != 27) return key;
+    // An escape sequence "ESC [ A" is an arrow; a lone escape is dropped.
+    if (ReadByte(50) != '[') return -1;
+    return ArrowKey(ReadByte(50));
+}
+
+std::vector<int> ParseScript(const std::string& script) {
+    static const std::map<std::string, int> kNames = {
+        {"up", kHostUp},
+        {"down", kHostDown},
+        {"right", kHostRight},
+        {"left", kHostLeft},
+        {"enter", kHostEnter},
+        {"favourites", kScriptFavourites},
+        {"finetune", kScriptFineTune},
+    };
+    std::vector<int> keys;
+    for (size_t i = 0; i < script.size(); ++i) {
+        const size_t close = script[i] == '{' ? script.find('}', i) : std::string::npos;
+        if (close == std::string::npos) {
+            keys.push_back(static_cast<unsigned char>(script[i]));
+            continue;
+        }
+        const std::string name = script.substr(i + 1, close - i - 1);
+        i = close;
+        if (name.rfind("fav ", 0) == 0) {
+            const int position = std::atoi(name.c_str() + 4);
+            if (position >= 1 && position <= 12)
+                keys.push_back(kScriptFavouriteBase + position - 1);
+            continue;
+        }
+        auto found = kNames.find(name);
+        if (found != kNames.end()) keys.push_back(found->second);
+    }
+    return keys;
+}
+
+}  // namespace host

@@ -1,0 +1,40 @@
+// Keys from the terminal (raw mode while a session runs) and from a script
+// string; arrows become 28..31 and Enter 10.
+#pragma once
+
+#include <termios.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// Puts a terminal stdin into raw mode for its lifetime (nothing for a pipe).
+class RawTerminal {
+  public:
+    RawTerminal();
+    ~RawTerminal();
+    RawTerminal(const RawTerminal&) = delete;
+    RawTerminal& operator=(const RawTerminal&) = delete;
+
+  private:
+    bool active_ = false;
+    termios saved_{};
+};
+
+// Next key from stdin within timeoutMs: the key byte, -1 when none came, -2 at
+// end of input.
+int ReadKey(int timeoutMs);
+
+// A script: printable keys as themselves, "{up}", "{down}", "{right}",
+// "{left}", "{enter}" for the control keys, and "{fav N}" (store the channel
+// as favourite N), "{favourites}", "{finetune}" for setup-menu events, which
+// come back as values above 255.
+std::vector<int> ParseScript(const std::string& script);
+
+// Menu events of scripts.
+constexpr int kScriptFavouriteBase = 1000;  // + position 0..11
+constexpr int kScriptFavourites = 2000;
+constexpr int kScriptFineTune = 2001;
+
+}  // namespace host
