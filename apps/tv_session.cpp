@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "apps/host_events.h"
 #include "interfaces/host_framework.h"
@@ -17,6 +18,17 @@ constexpr char kTvFactory[] = "ZaqCreateTvController";
 
 enum NotifyType : unsigned { kCreateEngine = 0, kHostCallback = 1, kKey = 2 };
 
+// A plug-in by the loader's search path, else from the build's lib/ folder
+// next to the program's bin/.
+void* OpenPlugin(const char* name) {
+    if (void* library = dlopen(name, RTLD_NOW | RTLD_GLOBAL)) return library;
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return nullptr;
+    const auto path = self.parent_path().parent_path() / "lib" / name;
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
+}
+
 }  // namespace
 
 TvSession::~TvSession() {
@@ -25,7 +37,7 @@ TvSession::~TvSession() {
 
 bool TvSession::Open() {
     // Kept loaded for the program's life: its threads are joined by then.
-    void* library = dlopen(kTvLibrary, RTLD_NOW | RTLD_GLOBAL);
+    void* library = OpenPlugin(kTvLibrary);
     if (!library) {
         std::fprintf(stderr, "cannot load %s: %s\n", kTvLibrary, dlerror());
         return false;

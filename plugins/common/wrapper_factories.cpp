@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
 
 #include "interfaces/tuner_service.h"
 
@@ -39,10 +40,23 @@ int SlotOf(int type) {
     return type == kMediaTv ? 0 : 1;
 }
 
+// The folder this library was loaded from, with a trailing '/'; the plug-ins
+// are installed side by side.
+std::string OwnFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&MakeWrapper), &info) == 0 || !info.dli_fname) return "";
+    const std::string path = info.dli_fname;
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
 // The owning library, kept open for the process's life: wrappers built from it
-// must outlive any unload of the caller's handle.
+// must outlive any unload of the caller's handle. Already loaded, else from
+// this library's folder, else by the loader's search path.
 void* OpenOwningLibrary(const char* library) {
     void* handle = dlopen(library, RTLD_NOW | RTLD_NOLOAD);
+    const std::string folder = OwnFolder();
+    if (!handle && !folder.empty()) handle = dlopen((folder + library).c_str(), RTLD_NOW);
     if (!handle) handle = dlopen(library, RTLD_NOW);
     return handle;
 }
