@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 
 #include "interfaces/host_framework.h"
@@ -23,6 +24,17 @@ constexpr int kEngineClosed = 13;
 std::mutex g_eventsMutex;
 std::vector<std::pair<int, int>> g_events;
 
+// The plug-in by the loader's search path, else from the build's lib/ folder next to
+// the program's bin/.
+void* OpenPlugin(const char* name) {
+    if (void* library = dlopen(name, RTLD_NOW | RTLD_GLOBAL)) return library;
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return nullptr;
+    const auto path = self.parent_path().parent_path() / "lib" / name;
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
+}
+
 int OnFmHostEvent(int, int code, int argument, int, int) {
     std::lock_guard<std::mutex> lock(g_eventsMutex);
     g_events.emplace_back(code, argument);
@@ -37,7 +49,7 @@ FmSession::~FmSession() {
 
 bool FmSession::Open() {
     // Kept loaded for the program's life: its threads are joined by then.
-    void* library = dlopen(kFmLibrary, RTLD_NOW | RTLD_GLOBAL);
+    void* library = OpenPlugin(kFmLibrary);
     if (!library) {
         std::fprintf(stderr, "cannot load %s: %s\n", kFmLibrary, dlerror());
         return false;

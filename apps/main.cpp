@@ -3,7 +3,9 @@
 //   (none)          the built-in TV demonstration
 //   --tv            interactive TV from the keyboard
 //   --script KEYS   a TV key script (see apps/terminal_keys.h)
-//   --fm            the FM session
+//   --fm            the built-in FM demonstration
+//   --fm-keys       interactive FM from the keyboard
+//   --fm-script KEYS  an FM key script (see apps/fm_runner.h)
 //   --settings DIR  keep the settings in DIR (default: a fresh temporary folder)
 // It runs in the folder that holds it (the build's bin/, where the skins are).
 #include <stdlib.h>
@@ -15,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "apps/fm_runner.h"
 #include "apps/tv_runner.h"
 
 namespace {
@@ -32,6 +35,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
             options->mode = "tv";
         } else if (arg == "--fm") {
             options->mode = "fm";
+        } else if (arg == "--fm-keys") {
+            options->mode = "fm-keys";
+        } else if (arg == "--fm-script" && i + 1 < argc) {
+            options->mode = "fm-script";
+            options->script = argv[++i];
         } else if (arg == "--script" && i + 1 < argc) {
             options->mode = "script";
             options->script = argv[++i];
@@ -75,25 +83,24 @@ class SettingsFolder {
     std::string temporary_;
 };
 
-int RunFm() {
-    std::printf("the FM session is not built into this host yet\n");
-    return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, &options)) {
-        std::fprintf(stderr,
-                     "usage: %s [--tv | --interactive | --script KEYS | --fm] [--settings DIR]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s [--tv | --interactive | --script KEYS | --fm | --fm-keys | --fm-script KEYS]"
+            " [--settings DIR]\n",
+            argv[0]);
         return 2;
     }
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
     if (options.mode == "tv") return host::RunTvInteractive();
     if (options.mode == "script") return host::RunTvScript(options.script);
-    if (options.mode == "fm") return RunFm();
+    if (options.mode == "fm") return host::RunFmDemonstration();
+    if (options.mode == "fm-keys") return host::RunFmInteractive();
+    if (options.mode == "fm-script") return host::RunFmScript(options.script);
     return host::RunTvDemonstration();
 }
