@@ -130,6 +130,18 @@ int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture) {
     return converter_->Process(picture, 0);
 }
 
+// Without items to draw the shadow does not change between its two copies,
+// so it is read once for both.
+bool CVRLNFrameBuffer::CopyBothLocked() {
+    const OverlayRecord* record = overlay_.Record();
+    if (record == nullptr || overlay_.Composition() == nullptr || OverlayHasItems(*record))
+        return false;
+    if (size_t(shadowPitch_) != size_t(geometry_.lineLength) || shadow_.size() > mappedBytes_)
+        return false;
+    copier_.CopyTwice(overlay_.Composition(), screen_, shadow_.data(), shadow_.size());
+    return true;
+}
+
 void CVRLNFrameBuffer::ComposeLocked() {
     const OverlayRecord* record = overlay_.Record();
     if (record == nullptr) return;
@@ -159,8 +171,10 @@ int CVRLNFrameBuffer::Flip(CVRLNPicture* picture) {
     if (drawn < 0) return drawn;
     if (screen_ == nullptr) return 0;
     ConvertLocked(picture);
-    ComposeLocked();
-    CopyToScreenLocked();
+    if (!CopyBothLocked()) {
+        ComposeLocked();
+        CopyToScreenLocked();
+    }
     overlay_.StampFrame();
     return 0;
 }

@@ -68,6 +68,7 @@ class CVRLNFrameBuffer : public CVRLNRenderer {
     int DrawPictureLocked(CVRLNPicture* picture);
     bool CreateConverter();
     int ConvertLocked(CVRLNPicture* picture);
+    bool CopyBothLocked();
     void ComposeLocked();
     void CopyToScreenLocked();
     // Hooks a capture calls before and after reading the picture; this

@@ -119,10 +119,14 @@ void COverlayAttachment::StampFrame() {
     record_->microseconds = uint32_t(now.tv_usec);
 }
 
+bool OverlayHasItems(const OverlayRecord& record) {
+    return record.items != 0 && record.itemCount != 0 && record.lock != 0 &&
+           record.lock != kOverlayNoLock;
+}
+
 void ComposeOverlayItems(const OverlayRecord& record, const ComposeTarget& target) {
+    if (!OverlayHasItems(record)) return;
     const OverlayItem* items = FromAddress<const OverlayItem>(record.items);
-    if (items == nullptr || record.itemCount == 0) return;
-    if (record.lock == 0 || record.lock == kOverlayNoLock) return;
     auto* lock = FromAddress<pthread_mutex_t>(record.lock);
     pthread_mutex_lock(lock);
     for (uint32_t i = 0; i < record.itemCount; ++i) DrawItem(items[i], target);

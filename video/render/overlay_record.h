@@ -81,6 +81,9 @@ struct ComposeTarget {
     int bitsPerPixel;
 };
 
+// True when composition would draw anything: items and a lock are present.
+bool OverlayHasItems(const OverlayRecord& record);
+
 // Draws every item of the record whose depth equals the target's, clipped to
 // the target, under the record's lock; nothing without items or lock.
 void ComposeOverlayItems(const OverlayRecord& record, const ComposeTarget& target);

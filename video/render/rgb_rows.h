@@ -32,6 +32,9 @@ struct RgbRows {
 const RgbRows& ReferenceRgbRows();
 // Null when this build or this processor has no fast path.
 const RgbRows* FastRgbRows();
+// Each path on its own (null when unusable here), for tests and benchmarks.
+const RgbRows* Ssse3RgbRows();
+const RgbRows* Avx2RgbRows();
 
 // Colour matrix of the routines, as signed 16-bit multipliers of
 // (chroma - 128) x 256 whose high-half product is doubled with saturation:

@@ -4,3 +4,11 @@
 const RgbRows* FastRgbRows() {
     return nullptr;
 }
+
+const RgbRows* Ssse3RgbRows() {
+    return nullptr;
+}
+
+const RgbRows* Avx2RgbRows() {
+    return nullptr;
+}

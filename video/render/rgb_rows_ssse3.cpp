@@ -199,7 +199,7 @@ const RgbRows kFast = {"ssse3",
 
 }  // namespace
 
-const RgbRows* FastRgbRows() {
+const RgbRows* Ssse3RgbRows() {
     static const bool usable = __builtin_cpu_supports("ssse3");
     return usable ? &kFast : nullptr;
 }

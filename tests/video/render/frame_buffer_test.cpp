@@ -202,6 +202,16 @@ TEST_F(FrameBuffer, CloseClearsTheActiveFlagAndShowsTheCursor) {
     shmctl(id, IPC_RMID, nullptr);
 }
 
+TEST_F(FrameBuffer, CompositionBufferReceivesTheVideoOfEachFrame) {
+    OpenOn(64, 32, 32);
+    ShowBars(720, 576);
+    const auto* composition =
+        reinterpret_cast<const uint8_t*>(uintptr_t(fb_.Overlay()->composition));
+    ASSERT_NE(composition, nullptr);
+    EXPECT_TRUE(std::equal(screen_->Pixels(), screen_->Pixels() + screen_->Bytes(), composition));
+    EXPECT_NE(fb_.Overlay()->seconds, 0u);
+}
+
 // Memory the record's 32-bit address fields can point at.
 template <typename T>
 T* Low(size_t count) {

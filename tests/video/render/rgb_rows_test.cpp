@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "video/render/rgb_rows.h"
@@ -17,18 +18,20 @@ std::vector<uint8_t> Random(size_t n, uint32_t seed) {
     return v;
 }
 
-class FastRows : public ::testing::TestWithParam<int> {
+// Every fast path this processor runs, against the reference, per width.
+class FastRows : public ::testing::TestWithParam<std::tuple<int, int>> {
   protected:
     void SetUp() override {
-        fast_ = FastRgbRows();
-        if (fast_ == nullptr) GTEST_SKIP() << "no fast path on this processor";
+        fast_ = std::get<0>(GetParam()) == 0 ? Ssse3RgbRows() : Avx2RgbRows();
+        if (fast_ == nullptr) GTEST_SKIP() << "path not available on this processor";
     }
+    static int Width() { return std::get<1>(GetParam()); }
     const RgbRows& ref_ = ReferenceRgbRows();
     const RgbRows* fast_ = nullptr;
 };
 
 TEST_P(FastRows, SplitMatchesTheReference) {
-    const int width = GetParam();
+    const int width = Width();
     auto luma = Random(size_t(width) * 2, 1), chroma = Random(size_t(width) * 2, 2);
     std::vector<uint8_t> y1(width + 64, 0xAA), u1(width + 64, 0xAA), v1(width + 64, 0xAA);
     std::vector<uint8_t> y2(width + 64, 0x55), u2(width + 64, 0x55), v2(width + 64, 0x55);
@@ -41,7 +44,7 @@ TEST_P(FastRows, SplitMatchesTheReference) {
 }
 
 TEST_P(FastRows, ScaleMatchesTheReferenceUpAndDown) {
-    const int width = GetParam();
+    const int width = Width();
     auto src = Random(size_t(width), 3);
     for (int out : {width * 3 / 2 + 1, width / 2 + 1, 1024, 17}) {
         const ScalePlan plan = BuildScalePlan(width, out, HorizontalStep(width, out, 1000));
@@ -53,7 +56,7 @@ TEST_P(FastRows, ScaleMatchesTheReferenceUpAndDown) {
 }
 
 TEST_P(FastRows, AverageAndConvertMatchTheReference) {
-    const int width = GetParam();
+    const int width = Width();
     auto y = Random(size_t(width), 4), u = Random(size_t(width), 5), v = Random(size_t(width), 6);
     std::vector<uint8_t> a(size_t(width) + 64, 0xAA), b(a.size(), 0x55);
     ref_.average(y.data(), u.data(), width, a.data());
@@ -69,7 +72,14 @@ TEST_P(FastRows, AverageAndConvertMatchTheReference) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, FastRows, ::testing::Values(1, 2, 7, 16, 17, 33, 720));
+INSTANTIATE_TEST_SUITE_P(PathsAndWidths, FastRows,
+                         ::testing::Combine(::testing::Values(0, 1),
+                                            ::testing::Values(1, 2, 7, 16, 17, 33, 720)));
+
+TEST(RowChoice, FastestAvailablePathIsUsed) {
+    const RgbRows* expected = Avx2RgbRows() != nullptr ? Avx2RgbRows() : Ssse3RgbRows();
+    EXPECT_EQ(FastRgbRows(), expected);
+}
 
 TEST(ReferenceRows, NeutralChromaGivesGrey) {
     uint8_t bgr[3];

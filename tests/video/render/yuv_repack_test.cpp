@@ -13,12 +13,10 @@ namespace {
 std::vector<uint8_t> NumberedFrame(int width, int height) {
     std::vector<uint8_t> frame(size_t(width) * height * 2);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width * 2; x += 4) {
-            uint8_t* p = frame.data() + size_t(y) * width * 2 + x;
-            p[0] = uint8_t(x / 2);
-            p[1] = uint8_t(100 + y);
-            p[2] = uint8_t(x / 2 + 1);
-            p[3] = uint8_t(200 + y);
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = frame.data() + (size_t(y) * width + x) * 2;
+            p[0] = uint8_t(x);
+            p[1] = uint8_t(x % 2 ? 200 + y : 100 + y);
         }
     return frame;
 }
