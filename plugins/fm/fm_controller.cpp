@@ -100,6 +100,9 @@ int FmController::Notify(unsigned type, char* data, unsigned len, int value) {
     switch (type) {
         case kNotifyCreateEngine: {
             std::lock_guard<std::mutex> lock(handling_);
+            // One engine per controller: a second request would leave the first one
+            // running in the table with nobody to destroy it.
+            if (wrapper != 0) break;
             CreateMediaWrapper(kMediaFm, &wrapper);
             SetMediaWrapperCallback(wrapper, FmMediaEventCallback);
             Engine(57, &band.startMHz, nullptr, sizeof band.startMHz);

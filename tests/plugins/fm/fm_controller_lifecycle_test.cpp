@@ -121,5 +121,14 @@ TEST_F(FmLifecycleTest, KeysFromTheMenuCallbackAreHandled) {
     EXPECT_TRUE(WaitForFrequency("87.6"));
 }
 
+TEST_F(FmLifecycleTest, SecondEngineRequestKeepsTheFirstEngine) {
+    CreateAndStart();
+    controller_->Notify(0, nullptr, 0, 0);
+    Key(">");
+    EXPECT_TRUE(WaitForFrequency("87.6"));
+    Destroy();
+    EXPECT_EQ(Tuner().handles, 0);
+}
+
 }  // namespace
 }  // namespace fmtest
