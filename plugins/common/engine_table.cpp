@@ -1,5 +1,10 @@
-// The engine table: ten wrapper slots shared by everything in this library. See
-// CMakeLists.txt here for how the other plug-in's wrapper is found.
+// The engine table: ten wrapper slots shared by everything in this library.
+// Neither plug-in links the other (the links would form a cycle), so the TV and
+// FM wrappers come from the extern "C" factories ZaqCreateDvrWrapper
+// (libtelvira) and ZaqCreateFmWrapper (libsonidra): this library's own one as
+// registered, the other found by name at run time (dlsym, else dlopen of the
+// owning library, kept open). The disc engine comes from libravelo directly.
+// Details in CMakeLists.txt here and wrapper_factories.cpp.
 #include "plugins/common/engine_table.h"
 
 #include <memory>
