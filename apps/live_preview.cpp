@@ -1,16 +1,35 @@
 // Virtual screen, terminal preview and bitmap capture of the host program.
 #include "apps/live_preview.h"
 
+#include <dlfcn.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 
-#include "video/directplay/direct_play_api.h"
 #include "video/render/capture_bitmap.h"
 
 namespace livepreview {
 namespace {
+
+ScreenSpec g_screen;
+constexpr int kPreviewColumns = 48;
+constexpr int kHostEnterKey = 10;
+
+using CaptureFn = int (*)(int, unsigned char*, int);
+
+// Linked in, loaded globally, or loaded by a plug-in: found in that order.
+CaptureFn FindCapture() {
+    if (void* symbol = dlsym(RTLD_DEFAULT, "ZMP_FRAMECAPTURE"))
+        return reinterpret_cast<CaptureFn>(symbol);
+    void* library = dlopen("libmirova.so", RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr) return nullptr;
+    void* symbol = dlsym(library, "ZMP_FRAMECAPTURE");
+    dlclose(library);
+    return reinterpret_cast<CaptureFn>(symbol);
+}
 
 struct Rgb {
     int r, g, b;
@@ -35,7 +54,16 @@ void AppendColour(std::string* out, const char* layer, Rgb c) {
 
 }  // namespace
 
+const ScreenSpec& CurrentScreen() {
+    return g_screen;
+}
+
 void UseVirtualScreen(const ScreenSpec& spec) {
+    g_screen = spec;
+    // The plug-ins need libmirova for live video; a link that names no symbol
+    // of it may be dropped, so the host loads it (for the life of the process).
+    static void* const video = dlopen("libmirova.so", RTLD_NOW | RTLD_GLOBAL);
+    (void)video;
     char geometry[64];
     std::snprintf(geometry, sizeof geometry, "%dx%dx%d", spec.width, spec.height,
                   spec.bitsPerPixel);
@@ -69,10 +97,12 @@ std::string TerminalPreview(const ScreenSpec& spec, const std::vector<uint8_t>& 
 }
 
 bool SaveCapture(const std::string& path, int bits) {
-    const int bytes = ZMP_FRAMECAPTURE(bits, nullptr, 0);
+    const CaptureFn capture = FindCapture();
+    if (capture == nullptr) return false;
+    const int bytes = capture(bits, nullptr, 0);
     if (bytes <= 0) return false;
     std::vector<uint8_t> bitmap(static_cast<size_t>(bytes));
-    if (ZMP_FRAMECAPTURE(bits, bitmap.data(), 0) != 0) return false;
+    if (capture(bits, bitmap.data(), 0) != 0) return false;
     int32_t width = 0, height = 0;
     std::memcpy(&width, bitmap.data() + 4, 4);
     std::memcpy(&height, bitmap.data() + 8, 4);
@@ -85,6 +115,18 @@ bool SaveCapture(const std::string& path, int bits) {
     out.write(reinterpret_cast<const char*>(header), sizeof header);
     out.write(reinterpret_cast<const char*>(bitmap.data()), std::streamsize(used));
     return bool(out);
+}
+
+void AfterTvKey(int key) {
+    if (key != 'q' && key != '(' && key != ')' && key != kHostEnterKey) return;
+    const auto pixels = ReadScreen(g_screen);
+    bool shown = false;
+    for (uint8_t b : pixels) shown = shown || b != 0;
+    if (!shown) return;
+    std::fputs(TerminalPreview(g_screen, pixels, kPreviewColumns).c_str(), stdout);
+    const bool saved = SaveCapture("live_capture.bmp", 24);
+    std::printf("%s\n", saved ? "picture saved to live_capture.bmp" : "no picture to capture");
+    std::fflush(stdout);
 }
 
 }  // namespace livepreview

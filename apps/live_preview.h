@@ -2,9 +2,9 @@
 // into, a true-colour terminal preview of that screen, and saving the shown
 // picture as a .bmp through ZMP_FRAMECAPTURE.
 //
-// Wiring into the host program: call UseVirtualScreen before the plug-ins (and
-// so libmirova) start live video; after key 'q' (and after each zap) print
-// TerminalPreview(ReadScreen(...)); bind a key to SaveCapture.
+// In the host program: UseVirtualScreen before the plug-ins start live video,
+// then AfterTvKey after each key has been handled. ZMP_FRAMECAPTURE is found
+// at run time in the libmirova the plug-ins loaded.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,8 @@ struct ScreenSpec {
     int LineLength() const { return width * ((bitsPerPixel + 7) / 8); }
 };
 
-// Points libmirova's frame buffer at the file (MIROVA_FBDEV, MIROVA_FBGEOMETRY).
+// Points libmirova's frame buffer at the file (MIROVA_FBDEV, MIROVA_FBGEOMETRY)
+// and loads libmirova globally, where the tuner service finds ZMP_DIRECTPLAY.
 void UseVirtualScreen(const ScreenSpec& spec);
 
 // The screen's bytes as drawn so far (zeros where nothing was drawn).
@@ -34,5 +35,13 @@ std::string TerminalPreview(const ScreenSpec& spec, const std::vector<uint8_t>& 
 // Captures the shown picture with ZMP_FRAMECAPTURE (bits 24 or 8) into a .bmp
 // file; false when direct play has nothing to capture or the file fails.
 bool SaveCapture(const std::string& path, int bits);
+
+// After a key that starts live video or changes the channel ('q', '(', ')',
+// Enter): the screen in the terminal, and the shown picture saved to
+// "live_capture.bmp". Does nothing while no picture is shown.
+void AfterTvKey(int key);
+
+// The screen AfterTvKey shows (the one UseVirtualScreen set up).
+const ScreenSpec& CurrentScreen();
 
 }  // namespace livepreview

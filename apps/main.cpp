@@ -18,6 +18,7 @@
 #include <string>
 
 #include "apps/fm_runner.h"
+#include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
 namespace {
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
     }
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
+    livepreview::UseVirtualScreen(livepreview::ScreenSpec{});  // live TV goes to a screen file
     if (options.mode == "tv") return host::RunTvInteractive();
     if (options.mode == "script") return host::RunTvScript(options.script);
     if (options.mode == "fm") return host::RunFmDemonstration();

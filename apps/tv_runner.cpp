@@ -7,6 +7,7 @@
 
 #include "apps/host_events.h"
 #include "apps/key_feed.h"
+#include "apps/live_preview.h"
 #include "apps/status_line.h"
 #include "apps/terminal_keys.h"
 #include "apps/tv_session.h"
@@ -83,6 +84,7 @@ class TvDriver {
         }
         WaitUntilQuiet(kQuietMs, kStepMaxMs);
         PrintStatus(label);
+        livepreview::AfterTvKey(key);
     }
 
     void Tick() {

@@ -12,9 +12,15 @@ TunerFunctions g_bound{};
 TunerFunctions g_installed{};
 bool g_useInstalled = false;
 
-// One list of names, bound all or nothing.
+// The global scope first; then the tuner service's library if it is already
+// loaded privately (a plug-in opened without RTLD_GLOBAL).
 void* Find(const char* name) {
-    return dlsym(RTLD_DEFAULT, name);
+    if (void* symbol = dlsym(RTLD_DEFAULT, name)) return symbol;
+    void* service = dlopen("libtonvex.so", RTLD_NOW | RTLD_NOLOAD);
+    if (service == nullptr) return nullptr;
+    void* symbol = dlsym(service, name);
+    dlclose(service);  // drops only the reference RTLD_NOLOAD took
+    return symbol;
 }
 
 TunerFunctions Resolve() {
