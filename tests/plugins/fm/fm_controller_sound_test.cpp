@@ -46,8 +46,7 @@ TEST_F(FmSoundTest, VolumeThroughZeroMutesAndUnmutesTheTunerOnly) {
     ASSERT_TRUE(WaitUntil([this] { return Tuner().mute == 1; }));
     EXPECT_EQ(Tuner().volume, 0);
     Key("+");
-    ASSERT_TRUE(WaitUntil([this] { return Tuner().mute == 0; }));
-    EXPECT_EQ(Tuner().volume, 1);
+    ASSERT_TRUE(WaitUntil([this] { return Tuner().mute == 0 && Tuner().volume == 1; }));
     Settle();
     EXPECT_EQ(hostsim::CurrentState().fmVolume, 1);
     // Neither step touched the listener's mute: the next 'f' mutes.
@@ -83,7 +82,7 @@ TEST_F(FmSoundTest, MuteTogglesPanelScreenAndTuner) {
     ASSERT_TRUE(WaitForHost("panel 22 10"));
     EXPECT_TRUE(hostsim::JournalContains("panel 26 0 0"));
     EXPECT_EQ(Tuner().mute, 0);
-    EXPECT_FALSE(hostsim::CurrentState().fmMuted);
+    EXPECT_TRUE(WaitUntil([] { return !hostsim::CurrentState().fmMuted; }));
 }
 
 // ---- Setup menu ----
@@ -110,6 +109,7 @@ TEST_F(FmSoundTest, UnknownSleepValueChangesNothingButLeavesTheMenuAndTellsTheHo
     ASSERT_TRUE(WaitForHost("menu 184"));
     EXPECT_TRUE(hostsim::JournalContains("menu 66 0 0 0 0"));
     EXPECT_TRUE(hostsim::JournalContains("menu 184 0 30 0 OSD_FM"));
+    ASSERT_TRUE(WaitUntil([] { return HostCalls().size() >= 3; }));
     EXPECT_EQ(HostCalls().back(), std::make_pair(16, 1800));
     // Out of menu mode, arrows no longer reach the menu.
     Key(std::string(1, 28));
