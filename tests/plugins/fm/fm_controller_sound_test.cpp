@@ -176,5 +176,35 @@ TEST_F(FmSoundTest, PatchCheckShowsWhetherAPatchIsNewer) {
     ASSERT_TRUE(WaitForHost("menu 91 28"));
 }
 
+TEST_F(FmSoundTest, MenuEventsLeaveOrCloseTheMenu) {
+    CreateAndStart();
+    Key("S");
+    MenuEvent(3, 0, 60);
+    Key(std::string(1, 28));
+    Settle();
+    EXPECT_EQ(hostsim::JournalCount("menu 40"), 0u);
+    controller_->Notify(24, nullptr, 0, 30);
+    MenuEvent(3, 0, 56);
+    ASSERT_TRUE(WaitForHost("menu 165"));
+    EXPECT_TRUE(hostsim::JournalContains("menu 165 0 30 0 OSD_FM"));
+    MenuEvent(15, 0, 83);
+    EXPECT_TRUE(WaitForHost("menu 180 0 0 0 OSD_FM"));
+}
+
+TEST_F(FmSoundTest, StartUsesTheStoredAudioInputWithItsDefault) {
+    CreateAndStart();
+    EXPECT_EQ(Tuner().audioSource, 1);
+    Destroy();
+    setRegInt("SolvaneON_TV_AUDIOINPUTSOURCE", 3);
+    CreateAndStart();
+    EXPECT_EQ(Tuner().audioSource, 3);
+}
+
+TEST_F(FmSoundTest, DateIsDrawnByTheUiThread) {
+    Create();
+    EXPECT_TRUE(WaitForHost("fmpanel 35"));
+    EXPECT_FALSE(hostsim::CurrentState().date.empty());
+}
+
 }  // namespace
 }  // namespace fmtest
