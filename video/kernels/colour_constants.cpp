@@ -95,6 +95,8 @@ int ComputeColourConstants(const CVRLNColourRecord& in, bool capability, ColourC
     FillWords(out->chromaCentre, uOffset + 128, vOffset + 128);
     FillWords(out->hue, hueU, hueV);
     FillWords(out->tWord, tWord, tWord);
+    out->lumaUnchanged = brightness == 0;
+    out->chromaUnchanged = uOffset == 0 && vOffset == 0;
     return mode;
 }
 

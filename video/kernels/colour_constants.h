@@ -24,6 +24,9 @@ struct alignas(16) ColourConstants {
     int16_t chromaCentre[8];
     int16_t hue[8];  // -S sin(theta) at U, +S sin(theta) at V
     int16_t tWord[8];
+    // Mode-0 add and subtract bytes are all zero, so mode 0 leaves samples as they are.
+    bool lumaUnchanged;
+    bool chromaUnchanged;
 };
 
 // Neutral constants: every kernel reproduces its input with them.

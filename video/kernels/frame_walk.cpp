@@ -33,6 +33,7 @@ bool PickSources(const FrameArea& f, LinePlan plan, FieldChoice field, int n, Li
 }
 
 void AttachLumaOverlay(const FrameArea& f, int n, LineJob* job) {
+    if (f.overlay == nullptr) return;
     job->lumaSpan = f.overlay->LumaSpan(n, f.width);
     if (job->lumaSpan.begin < job->lumaSpan.end) {
         job->overlayY = f.overlay->OverlayY(n);
@@ -42,6 +43,7 @@ void AttachLumaOverlay(const FrameArea& f, int n, LineJob* job) {
 
 void AttachChroma(const FrameArea& f, int c, LineJob* job) {
     job->chroma = f.uv + ptrdiff_t(c) * f.uvPitch;
+    if (f.overlay == nullptr) return;
     job->chromaSpan = f.overlay->ChromaSpan(c, f.width);
     if (job->chromaSpan.begin < job->chromaSpan.end) {
         job->overlayUV = f.overlay->OverlayUV(c);

@@ -21,7 +21,7 @@ struct FrameArea {
     uint8_t* outU = nullptr;  // planar chroma planes
     uint8_t* outV = nullptr;
     int outChromaPitch = 0;
-    const OverlayPlanes* overlay = nullptr;
+    const OverlayPlanes* overlay = nullptr;  // null when no overlay is active
     const ColourConstants* k = nullptr;
     std::atomic<int32_t>* progress = nullptr;
 };

@@ -142,11 +142,14 @@ struct SimdLines {
         if (i < to) W::StoreSplitHalf(j.u + i / 2, j.v + i / 2, ChromaStep<M, kBlend>(j, r, i));
     }
 
-    // Neutral add/subtract constants leave mode-0 luma unchanged.
-    static bool NeutralLuma(const ColourConstants& k) {
-        static const uint8_t kZero[16] = {};
-        return std::memcmp(k.lumaAdd, kZero, 16) == 0 &&
-               std::memcmp(k.lumaSubtract, kZero, 16) == 0;
+    // Mode 0 with neutral chroma offsets and no overlay: only the split remains.
+    static void PlainSplit(const LineJob& j, int from, int to) {
+        int i = from;
+        for (; i + 2 * kStep <= to; i += 2 * kStep) {
+            W::StoreSplit(j.u + i / 2, j.v + i / 2, W::Load(j.chroma + i),
+                          W::Load(j.chroma + i + kStep));
+        }
+        if (i < to) W::StoreSplitHalf(j.u + i / 2, j.v + i / 2, W::Load(j.chroma + i));
     }
 
     template <int M, Vert Vt>
@@ -154,7 +157,7 @@ struct SimdLines {
         const Window w(j.lumaSpan, from, to);
         if constexpr (M == kColourAddSubtract && Vt == Vert::kNone) {
             // A plain copy when nothing changes the line: the common direct-play case.
-            if (w.begin == to && NeutralLuma(*j.k)) {
+            if (w.begin == to && j.k->lumaUnchanged) {
                 std::memcpy(j.y + from, j.a + from, size_t(to - from));
                 return;
             }
@@ -168,8 +171,14 @@ struct SimdLines {
     // Pairs [from, to).
     template <int M>
     static void ChromaSplit(const LineJob& j, int from, int to) {
-        const Regs r(*j.k);
         const Window w(j.chromaSpan, 2 * from, 2 * to);
+        if constexpr (M == kColourAddSubtract) {
+            if (w.begin == 2 * to && j.k->chromaUnchanged) {
+                PlainSplit(j, 2 * from, 2 * to);
+                return;
+            }
+        }
+        const Regs r(*j.k);
         SplitRun<M, false>(j, r, 2 * from, w.begin);
         SplitRun<M, true>(j, r, w.begin, w.end);
         SplitRun<M, false>(j, r, w.end, 2 * to);

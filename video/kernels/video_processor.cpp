@@ -151,7 +151,8 @@ FrameArea CVRLNVideoProcessor::SourceArea(const CVRLNPicture& picture, const Are
     f.uv = picture.plane[1] + ptrdiff_t(area.top / 2) * f.uvPitch + (area.left & ~1);
     f.width = area.width;
     f.lines = area.lines;
-    f.overlay = &overlay_;
+    // Spans are looked up only while an overlay is active.
+    f.overlay = overlay_.Active() ? &overlay_ : nullptr;
     f.k = &k;
     f.progress = &progress_;
     progress_.store(0, std::memory_order_relaxed);

@@ -24,6 +24,8 @@ TEST(ColourConstants, NeutralRecordIsModeZeroWithUnitGains) {
         EXPECT_EQ(k.tWord[i], 0);
     }
     for (int i = 0; i < 16; ++i) EXPECT_EQ(k.lumaAdd[i] | k.lumaSubtract[i], 0);
+    EXPECT_TRUE(k.lumaUnchanged);
+    EXPECT_TRUE(k.chromaUnchanged);
 }
 
 TEST(ColourConstants, BrightnessAndOffsetsSplitIntoAddAndSubtract) {
@@ -39,6 +41,8 @@ TEST(ColourConstants, BrightnessAndOffsetsSplitIntoAddAndSubtract) {
     EXPECT_EQ(k.chromaSubtract[1], 4);
     EXPECT_EQ(k.chromaCentre[0], 134);
     EXPECT_EQ(k.chromaCentre[1], 124);
+    EXPECT_FALSE(k.lumaUnchanged);
+    EXPECT_FALSE(k.chromaUnchanged);
 }
 
 TEST(ColourConstants, ContrastOneSelectsGainMode264) {

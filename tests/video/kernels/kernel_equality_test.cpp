@@ -109,7 +109,10 @@ class KernelEquality : public ::testing::TestWithParam<const char*> {
                 Frames frames(rnd, c, planar ? 1 : 2);
                 Compose(rnd, c, index);
                 ColourConstants k;
-                ComputeColourConstants(rnd.Colours(), true, &k);
+                // Every fourth case neutral, so the copy and plain-split paths run too.
+                const CVRLNColourRecord colours =
+                    index % 4 == 0 ? CVRLNColourRecord{} : rnd.Colours();
+                ComputeColourConstants(colours, true, &k);
                 const FieldChoice field{rnd.Int(0, 1), false};
                 walk(frames.Area(&frames.A(), &overlay_, &k), ref[member], field);
                 walk(frames.Area(&frames.B(), &overlay_, &k), fast[member], field);
