@@ -1,6 +1,7 @@
 // CLinuxMutex: ownership by thread id over a recursive owner lock.
 #include "platform/linux_mutex.h"
 
+#include <cerrno>
 #include <new>
 
 namespace {
@@ -48,6 +49,12 @@ int CLinuxMutex::Release() {
     if (!valid_) return -1;
     int rc = LockObject();
     if (rc != 0) return rc;
+    // Checked here rather than left to the owner lock: unlocking a POSIX
+    // mutex from a thread that does not hold it is undefined.
+    if (recursion_ <= 0 || owner_ != CurrentThreadId()) {
+        UnlockObject();
+        return EPERM;
+    }
     rc = pthread_mutex_unlock(&ownerLock_);
     if (rc != 0) {
         UnlockObject();

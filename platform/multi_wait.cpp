@@ -184,6 +184,10 @@ int NotifyMultiWaits(CLinuxSyncObject* object) {
     return result;
 }
 
+int MultiWaitsInUse() {
+    return Table().used.load();
+}
+
 int LinuxWaitForObjects(uint32_t count, CLinuxSyncObject* const* handles, bool waitAll,
                         int timeoutMs) {
     if (handles == nullptr && count > 0) return kWaitFailed;

@@ -41,6 +41,9 @@ class CLinuxMultiWait final : public CLinuxSyncObject {
 // 0 when at least one was woken, 2 otherwise.
 int NotifyMultiWaits(CLinuxSyncObject* object);
 
+// Slots of the table in use now.
+int MultiWaitsInUse();
+
 // Wait for any: the index of the object acquired. Wait for all: 0 when every
 // object was acquired. kWaitTimeout or kWaitFailed otherwise.
 int LinuxWaitForObjects(uint32_t count, CLinuxSyncObject* const* handles, bool waitAll,

@@ -5,13 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <regex>
+#include <cctype>
+#include <string>
 
 #include "platform/linux_time.h"
 #include "platform/thread_message.h"
 #include "wait_helpers.h"
 
 namespace {
+
+// ThreadSanitizer runs signal handlers deferred, at points of its choosing,
+// which defeats parking a thread inside its SIGUSR1 handler.
+#if defined(__SANITIZE_THREAD__)
+#define SKIP_SIGNAL_SUSPENSION() GTEST_SKIP() << "signal suspension is not testable under TSan"
+#else
+#define SKIP_SIGNAL_SUSPENSION() (void)0
+#endif
 
 struct Context {
     std::atomic<CLinuxThread*> seen{nullptr};
@@ -75,6 +84,7 @@ TEST(LinuxThread, TestThreadIsNotALayerThread) {
 }
 
 TEST(LinuxThread, SuspendAndResumeAThread) {
+    SKIP_SIGNAL_SUSPENSION();
     Context context;
     CLinuxThread thread;
     ASSERT_NE(LinuxCreateThread(&thread, Spin, reinterpret_cast<uintptr_t>(&context)),
@@ -88,6 +98,7 @@ TEST(LinuxThread, SuspendAndResumeAThread) {
 }
 
 TEST(LinuxThread, CreatedSuspendedRunsOnlyAfterResume) {
+    SKIP_SIGNAL_SUSPENSION();
     Context context;
     context.stop = true;
     context.go->Release();
@@ -110,11 +121,21 @@ TEST(LinuxThread, SignalsNeedAKnownThread) {
     EXPECT_EQ(LinuxSuspendThread(nullptr), -1);
 }
 
+// '9' in the pattern stands for any digit.
+bool MatchesPattern(const std::string& text, const std::string& pattern) {
+    if (text.size() != pattern.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (pattern[i] == '9' ? !digit : text[i] != pattern[i]) return false;
+    }
+    return true;
+}
+
 TEST(LinuxTime, TextsAndRecords) {
     char date[9];
     char time[9];
-    EXPECT_TRUE(std::regex_match(LinuxStrDate(date), std::regex(R"(\d\d/\d\d/\d\d)")));
-    EXPECT_TRUE(std::regex_match(LinuxStrTime(time), std::regex(R"(\d\d:\d\d:\d\d)")));
+    EXPECT_TRUE(MatchesPattern(LinuxStrDate(date), "99/99/99")) << date;
+    EXPECT_TRUE(MatchesPattern(LinuxStrTime(time), "99:99:99")) << time;
     LinuxSystemTime local{};
     LinuxGetLocalTime(&local);
     EXPECT_GE(local.month, 1);

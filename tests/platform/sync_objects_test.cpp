@@ -14,8 +14,14 @@
 
 namespace {
 
+// The other thread gives back what it took, so no mutex outlives its owner.
 int WaitFromOtherThread(CLinuxSyncObject* object, int timeoutMs) {
-    return std::async(std::launch::async, [object, timeoutMs] { return object->Wait(timeoutMs); })
+    return std::async(std::launch::async,
+                      [object, timeoutMs] {
+                          const int waited = object->Wait(timeoutMs);
+                          if (waited == kWaitObject0) object->Release();
+                          return waited;
+                      })
         .get();
 }
 
