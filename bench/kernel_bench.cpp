@@ -57,10 +57,11 @@ const CVRLNColourRecord kNeutral{};
 const CVRLNColourRecord kGain{4, 6, 0, -3, 0, 2, -2};
 const CVRLNColourRecord kHue{4, 6, 9, -3, 3, 2, -2};
 
-// The path the machine gets, or the AVX2 table beside it to weigh it.
+// The paths the machine gets (SSE2, with AVX2 for colour mode 2), or every
+// member from the AVX2 table to weigh it.
 KernelCpu BenchCpu(bool wide) {
     KernelCpu cpu = DetectKernelCpu();
-    cpu.avx2 = wide && cpu.sse2 && HostSupportsAvx2();
+    cpu.avx2Everywhere = wide;
     return cpu;
 }
 

@@ -15,6 +15,7 @@ KernelCpu KernelCpuFromFeatures(uint32_t features) {
     KernelCpu cpu;
 #if defined(__x86_64__) || defined(__i386__)
     cpu.sse2 = (features & kCpuSse2) != 0;
+    cpu.avx2 = cpu.sse2 && HostSupportsAvx2();
 #endif
     cpu.extendedMmx = (features & kCpuMmxExt) != 0;
     cpu.sse = (features & kCpuSseBoth) == kCpuSseBoth;

@@ -5,20 +5,19 @@
 #include <cstdint>
 
 struct KernelCpu {
-    bool sse2 = false;  // the 16-byte fast paths
-    // The 32-byte fast paths. Built and proven equal, but not chosen by
-    // DetectKernelCpu: on the machines measured so far they did not pay.
-    bool avx2 = false;
-    bool extendedMmx = false;  // the capability bit: x kernels rather than d kernels, hue and T
-    bool sse = false;          // extended MMX together with SSE
+    bool sse2 = false;            // the 16-byte fast paths
+    bool avx2 = false;            // the 32-byte paths, for the members where they pay
+    bool avx2Everywhere = false;  // every member from the 32-byte table, to measure it
+    bool extendedMmx = false;     // the capability bit: x kernels rather than d kernels, hue and T
+    bool sse = false;             // extended MMX together with SSE
     bool amd3DNow = false;
 };
 
 // True when the processor and the system's register saving allow AVX2.
 bool HostSupportsAvx2();
 
-// From CpuInfo feature bits; the "CPUCHECK" override that removes SSE2
-// removes every fast path.
+// From CpuInfo feature bits. AVX2 is used only with SSE2 allowed, so the
+// "CPUCHECK" override that removes SSE2 removes every fast path.
 KernelCpu KernelCpuFromFeatures(uint32_t features);
 
 // This machine, through DetectCpu (which honours the "CPUCHECK" override).

@@ -80,5 +80,7 @@ const KernelSet& ReferenceKernels();
 // HostSupportsAvx2() says the processor and system allow it.
 const KernelSet* Sse2Kernels();
 const KernelSet* Avx2Kernels();
-// The fastest set the processor allows.
+// SSE2 with the members where AVX2 measured faster taken from the AVX2 table.
+const KernelSet* MixedKernels();
+// The set the processor allows: reference, SSE2, or SSE2 mixed with AVX2.
 const KernelSet& KernelsFor(const KernelCpu& cpu);

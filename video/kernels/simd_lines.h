@@ -55,32 +55,41 @@ struct SimdLines {
         return W::AddsU8(W::PackUs16(lo, hi), W::Load(overlay));
     }
 
-    // Gain about a centre on widened samples; with mode 2 the quadratic T term.
-    template <int M>
-    static V LumaWords(V widened, const Regs& r) {
-        const V flip = W::SetWord(int16_t(0x8000));
-        V out = W::Adds16(W::MulHi16(W::Xor(widened, flip), r.lumaGain), r.lumaCentre);
-        if constexpr (M == kColourHueT) {
+    // Gain about a centre on the centred words (Y x 257 with the top bit
+    // flipped); with the T term, the square of the widened word Y x 257.
+    template <bool kT>
+    static V LumaWords(V centred, V widened, const Regs& r) {
+        V out = W::Adds16(W::MulHi16(centred, r.lumaGain), r.lumaCentre);
+        if constexpr (kT) {
             const V square = W::template Srli16<1>(W::MulHiU16(widened, widened));
             out = W::Adds16(out, W::MulHi16(square, r.tWord));
         }
         return out;
     }
 
-    template <int M>
+    // (Y x 257) XOR 0x8000 is Y in the low byte and Y XOR 0x80 in the high one.
+    static V FlipTop(V v) { return W::Xor(v, W::SetByte(char(0x80))); }
+
+    // kT: mode 2 with a non-zero T; without it the T term adds nothing.
+    template <int M, bool kT>
     static V LumaColour(V v, const Regs& r) {
         if constexpr (M == kColourAddSubtract) {
             return W::SubsU8(W::AddsU8(v, r.lumaAdd), r.lumaSubtract);
         } else {
-            return W::PackUs16(LumaWords<M>(W::UnpackLo8(v, v), r),
-                               LumaWords<M>(W::UnpackHi8(v, v), r));
+            const V flipped = FlipTop(v);
+            const V lo = W::UnpackLo8(v, flipped);
+            const V hi = W::UnpackHi8(v, flipped);
+            if constexpr (M == kColourHueT && kT) {
+                return W::PackUs16(LumaWords<true>(lo, W::UnpackLo8(v, v), r),
+                                   LumaWords<true>(hi, W::UnpackHi8(v, v), r));
+            }
+            return W::PackUs16(LumaWords<false>(lo, lo, r), LumaWords<false>(hi, hi, r));
         }
     }
 
     // Words alternate U, V; each hue product is swapped to its partner's position.
     template <int M>
-    static V ChromaWords(V widened, const Regs& r) {
-        const V centred = W::Xor(widened, W::SetWord(int16_t(0x8000)));
+    static V ChromaWords(V centred, const Regs& r) {
         V out = W::Adds16(W::MulHi16(centred, r.chromaGain), r.chromaCentre);
         if constexpr (M == kColourHueT) {
             out = W::Adds16(out, W::SwapWordPairs(W::MulHi16(centred, r.hue)));
@@ -93,8 +102,9 @@ struct SimdLines {
         if constexpr (M == kColourAddSubtract) {
             return W::SubsU8(W::AddsU8(v, r.chromaAdd), r.chromaSubtract);
         } else {
-            return W::PackUs16(ChromaWords<M>(W::UnpackLo8(v, v), r),
-                               ChromaWords<M>(W::UnpackHi8(v, v), r));
+            const V flipped = FlipTop(v);
+            return W::PackUs16(ChromaWords<M>(W::UnpackLo8(v, flipped), r),
+                               ChromaWords<M>(W::UnpackHi8(v, flipped), r));
         }
     }
 
@@ -115,14 +125,25 @@ struct SimdLines {
         int end;
     };
 
-    template <int M, Vert Vt, bool kBlend>
+    // kPlain: mode 0 with neutral constants, where the colour step is the identity.
+    template <int M, Vert Vt, bool kBlend, bool kT, bool kPlain>
     static void LumaRun(const LineJob& j, const Regs& r, int from, int to) {
         for (int i = from; i < to; i += kStep) {
             V v = Vertical<Vt>(j, i);
             if constexpr (kBlend) v = Blend(v, j.overlayY + i, j.keepY + i);
-            W::Store(j.y + i, LumaColour<M>(v, r));
+            if constexpr (!kPlain) v = LumaColour<M, kT>(v, r);
+            W::Store(j.y + i, v);
         }
     }
+
+    template <int M, Vert Vt, bool kT, bool kPlain = false>
+    static void LumaLine(const LineJob& j, const Regs& r, const Window& w, int from, int to) {
+        LumaRun<M, Vt, false, kT, kPlain>(j, r, from, w.begin);
+        LumaRun<M, Vt, true, kT, kPlain>(j, r, w.begin, w.end);
+        LumaRun<M, Vt, false, kT, kPlain>(j, r, w.end, to);
+    }
+
+    static bool WithT(const LineJob& j) { return j.k->tWord[0] != 0; }
 
     template <int M, bool kBlend>
     static V ChromaStep(const LineJob& j, const Regs& r, int i) {
@@ -155,17 +176,23 @@ struct SimdLines {
     template <int M, Vert Vt>
     static void Luma(const LineJob& j, int from, int to) {
         const Window w(j.lumaSpan, from, to);
-        if constexpr (M == kColourAddSubtract && Vt == Vert::kNone) {
-            // A plain copy when nothing changes the line: the common direct-play case.
-            if (w.begin == to && j.k->lumaUnchanged) {
-                std::memcpy(j.y + from, j.a + from, size_t(to - from));
+        const Regs r(*j.k);
+        if constexpr (M == kColourAddSubtract) {
+            if (j.k->lumaUnchanged) {
+                // Nothing changes a plain line: the common direct-play case is a copy.
+                if (Vt == Vert::kNone && w.begin == to) {
+                    std::memcpy(j.y + from, j.a + from, size_t(to - from));
+                } else {
+                    LumaLine<M, Vt, false, true>(j, r, w, from, to);
+                }
                 return;
             }
         }
-        const Regs r(*j.k);
-        LumaRun<M, Vt, false>(j, r, from, w.begin);
-        LumaRun<M, Vt, true>(j, r, w.begin, w.end);
-        LumaRun<M, Vt, false>(j, r, w.end, to);
+        if (M == kColourHueT && WithT(j)) {
+            LumaLine<M, Vt, true>(j, r, w, from, to);
+        } else {
+            LumaLine<M, Vt, false>(j, r, w, from, to);
+        }
     }
 
     // Pairs [from, to).
@@ -184,15 +211,15 @@ struct SimdLines {
         SplitRun<M, false>(j, r, w.end, 2 * to);
     }
 
-    template <int M, Vert Vt, PackedOrder O>
-    static void Packed(const LineJob& j, int from, int to) {
+    template <int M, Vert Vt, PackedOrder O, bool kT>
+    static void PackedLine(const LineJob& j, int from, int to) {
         const Regs r(*j.k);
         const Window wy(j.lumaSpan, from, to);
         const Window wc(j.chromaSpan, from, to);
         for (int i = from; i < to; i += kStep) {
             V y = Vertical<Vt>(j, i);
             if (wy.Holds(i)) y = Blend(y, j.overlayY + i, j.keepY + i);
-            y = LumaColour<M>(y, r);
+            y = LumaColour<M, kT>(y, r);
             V c = W::Load(j.chroma + i);
             if (wc.Holds(i)) c = Blend(c, j.overlayUV + i, j.keepUV + i);
             c = ChromaColour<M>(c, r);
@@ -201,6 +228,15 @@ struct SimdLines {
             } else {
                 W::StoreInterleaved(j.y + 2 * i, c, y);
             }
+        }
+    }
+
+    template <int M, Vert Vt, PackedOrder O>
+    static void Packed(const LineJob& j, int from, int to) {
+        if (M == kColourHueT && WithT(j)) {
+            PackedLine<M, Vt, O, true>(j, from, to);
+        } else {
+            PackedLine<M, Vt, O, false>(j, from, to);
         }
     }
 };

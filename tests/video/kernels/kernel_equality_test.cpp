@@ -180,9 +180,16 @@ TEST(KernelTables, TheCpuPicksTheTable) {
     }
     KernelCpu avx2 = sse2;
     avx2.avx2 = true;
-    if (Avx2Kernels() != nullptr) {
-        EXPECT_EQ(&KernelsFor(avx2), Avx2Kernels());
-    }
+    const KernelSet* mixed = MixedKernels();
+    if (mixed == nullptr) return;
+    EXPECT_EQ(&KernelsFor(avx2), mixed);
+    avx2.avx2Everywhere = true;
+    EXPECT_EQ(&KernelsFor(avx2), Avx2Kernels());
+    // Colour mode 2 from the wide table, everything else from SSE2.
+    EXPECT_EQ(mixed->planar[kA2].straight, Avx2Kernels()->planar[kA2].straight);
+    EXPECT_EQ(mixed->packed[kB23f].filtered, Avx2Kernels()->packed[kB23f].filtered);
+    EXPECT_EQ(mixed->planar[kA0].chroma, Sse2Kernels()->planar[kA0].chroma);
+    EXPECT_EQ(mixed->packed[kB1x].filtered, Sse2Kernels()->packed[kB1x].filtered);
 }
 
 }  // namespace

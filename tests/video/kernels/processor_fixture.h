@@ -11,18 +11,20 @@
 #include "video/kernels/library_state.h"
 #include "video/render/picture.h"
 
-// Code paths by number: 0 the reference, 1 SSE2, 2 AVX2 (SSE2 where the
-// processor has no AVX2), so every path runs on every machine.
+// Code paths by number: 0 the reference, 1 SSE2, 2 SSE2 mixed with AVX2,
+// 3 AVX2 throughout (both SSE2 where the processor has no AVX2), so every path
+// runs on every machine.
 inline KernelCpu TestCpu(int path, bool capability) {
     KernelCpu cpu;
     cpu.sse2 = path >= 1;
     cpu.avx2 = path >= 2 && HostSupportsAvx2();
+    cpu.avx2Everywhere = path == 3;
     cpu.extendedMmx = capability;
     return cpu;
 }
 
 inline std::string PathName(int path) {
-    const char* names[] = {"Reference", "Sse2", "Avx2"};
+    const char* names[] = {"Reference", "Sse2", "Mixed", "Avx2"};
     return names[path];
 }
 

@@ -125,7 +125,7 @@ TEST_P(ProcessorYUY2, RefusesOutputPitchBelowTheLine) {
     EXPECT_EQ(processor_.Process(&t.picture, 0), kProcessRefused);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYUY2, ::testing::Values(0, 1, 2),
+INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYUY2, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return PathName(info.param); });
 
 }  // namespace

@@ -272,7 +272,7 @@ TEST_P(ProcessorYV12, ProgressCanBeWatchedFromAnotherThread) {
     EXPECT_EQ(processor_.ProgressLine(), 64);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYV12, ::testing::Values(0, 1, 2),
+INSTANTIATE_TEST_SUITE_P(Paths, ProcessorYV12, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return PathName(info.param); });
 
 TEST(ClampTable, ClampsOffsetValues) {
