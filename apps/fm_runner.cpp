@@ -73,6 +73,7 @@ class FmDriver {
         if (!session_.Open()) return false;
         WaitUntilQuiet(kQuietMs, kStepMaxMs);
         PrintFmScreen("FM controller created");
+        PrintNewHostEvents();
         return true;
     }
 
@@ -88,6 +89,7 @@ class FmDriver {
         }
         WaitUntilQuiet(kQuietMs, kStepMaxMs);
         PrintFmScreen(label);
+        PrintNewHostEvents();
     }
 
     void Tick() {
@@ -104,6 +106,7 @@ class FmDriver {
         }
         WaitUntilQuiet(kQuietMs, kStepMaxMs);
         PrintFmScreen("radio closed");
+        PrintNewHostEvents();
         session_.Close();
         std::printf("host events (11, code, argument):");
         for (const auto& event : FmSession::HostEvents())
@@ -114,6 +117,16 @@ class FmDriver {
     }
 
   private:
+    // What the host heard from the controller since the last step.
+    void PrintNewHostEvents() {
+        const auto events = FmSession::HostEvents();
+        for (; printedEvents_ < events.size(); ++printedEvents_) {
+            std::printf("host received (11, %d, %d, 0, 0)\n", events[printedEvents_].first,
+                        events[printedEvents_].second);
+        }
+        std::fflush(stdout);
+    }
+
     template <typename Done>
     static void WaitUntil(int maxMs, Done done) {
         for (int waited = 0; waited < maxMs && !done(); waited += kQuietMs)
@@ -122,6 +135,7 @@ class FmDriver {
 
     FmSession session_;
     KeyFeed feed_;
+    size_t printedEvents_ = 0;
 };
 
 const std::vector<Step> kDemonstration = {
