@@ -47,15 +47,3 @@ void CVRLNBlockCopy::Copy(void* destination, const void* source, size_t length) 
     const bool inside = s < d && d < s + length;
     (inside ? backward_ : forward_)(d, s, length);
 }
-
-void CVRLNBlockCopy::CopyTwice(void* first, void* second, const void* source, size_t length) const {
-    auto* a = static_cast<uint8_t*>(first);
-    auto* b = static_cast<uint8_t*>(second);
-    const auto* s = static_cast<const uint8_t*>(source);
-    if (sse_) {
-        StreamingCopyTwice(a, b, s, length);
-        return;
-    }
-    forward_(a, s, length);
-    forward_(b, s, length);
-}

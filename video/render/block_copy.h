@@ -18,9 +18,6 @@ class CVRLNBlockCopy {
     CVRLNBlockCopy(bool sseClass, bool mmxClass);
 
     void Copy(void* destination, const void* source, size_t length) const;
-    // The same source to two destinations in one pass; none of the three
-    // ranges may overlap another.
-    void CopyTwice(void* first, void* second, const void* source, size_t length) const;
 
     bool SseClass() const { return sse_; }
     bool MmxClass() const { return mmx_; }
@@ -38,6 +35,5 @@ constexpr size_t kStreamingThreshold = 64000;
 // The routines themselves, for tests.
 void StreamingCopyForward(uint8_t* destination, const uint8_t* source, size_t length);
 void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t length);
-void StreamingCopyTwice(uint8_t* first, uint8_t* second, const uint8_t* source, size_t length);
 void BlockCopyForward8(uint8_t* destination, const uint8_t* source, size_t length);
 void PlainMove(uint8_t* destination, const uint8_t* source, size_t length);

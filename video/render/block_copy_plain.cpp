@@ -10,8 +10,3 @@ void StreamingCopyForward(uint8_t* destination, const uint8_t* source, size_t le
 void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t length) {
     std::memmove(destination, source, length);
 }
-
-void StreamingCopyTwice(uint8_t* first, uint8_t* second, const uint8_t* source, size_t length) {
-    std::memcpy(first, source, length);
-    std::memcpy(second, source, length);
-}

@@ -61,28 +61,3 @@ void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t l
     _mm_sfence();
     std::memmove(destination, source, remaining);
 }
-
-// Each block is loaded once and streamed to both places. The destinations'
-// alignments may differ, so the stores are unaligned unless both line up.
-void StreamingCopyTwice(uint8_t* first, uint8_t* second, const uint8_t* source, size_t length) {
-    const bool aligned = (uintptr_t(first) | uintptr_t(second)) % 16 == 0;
-    if (length < kStreamingThreshold || !aligned) {
-        StreamingCopyForward(first, source, length);
-        StreamingCopyForward(second, source, length);
-        return;
-    }
-    const size_t blocks = length / 64;
-    for (size_t i = 0; i < blocks; ++i) {
-        const __m128i* in = reinterpret_cast<const __m128i*>(source + 64 * i);
-        __m128i* a = reinterpret_cast<__m128i*>(first + 64 * i);
-        __m128i* b = reinterpret_cast<__m128i*>(second + 64 * i);
-        for (int k = 0; k < 4; ++k) {
-            const __m128i v = _mm_loadu_si128(in + k);
-            _mm_stream_si128(a + k, v);
-            _mm_stream_si128(b + k, v);
-        }
-    }
-    _mm_sfence();
-    std::memcpy(first + 64 * blocks, source + 64 * blocks, length % 64);
-    std::memcpy(second + 64 * blocks, source + 64 * blocks, length % 64);
-}

@@ -56,6 +56,7 @@ bool CVRLNFrameBuffer::CreateConverter() {
     const int bytes = (depth_ + 7) / 8;
     shadowPitch_ = std::max(geometry_.lineLength, geometry_.width * bytes);
     shadow_.assign(size_t(shadowPitch_) * size_t(geometry_.height), 0);
+    shown_ = shadow_.data();
     if (converter_ != nullptr) return true;
     converter_ = CVRLNProcessorRGB::Create(choice.formatCode);
     if (converter_ == nullptr) return false;
@@ -89,6 +90,7 @@ int CVRLNFrameBuffer::Close() {
     screen_ = nullptr;
     mappedBytes_ = 0;
     std::vector<uint8_t>().swap(shadow_);
+    shown_ = nullptr;
     return 0;
 }
 
@@ -117,7 +119,7 @@ int CVRLNFrameBuffer::DrawPictureLocked(CVRLNPicture* picture) {
     return 0;
 }
 
-int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture) {
+int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture, uint8_t* target) {
     picture->displayWidth = geometry_.width;
     picture->displayHeight = geometry_.height;
     if (geometryChanged_.exchange(false)) {
@@ -126,20 +128,19 @@ int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture) {
     }
     picture->outputPitch = shadowPitch_;
     converter_->SetSubpicture(picture);
-    picture->output = shadow_.data();
+    picture->output = target;
     return converter_->Process(picture, 0);
 }
 
-// Without items to draw the shadow does not change between its two copies,
-// so it is read once for both.
-bool CVRLNFrameBuffer::CopyBothLocked() {
+// Without items to draw, the shadow would only be copied unchanged into the
+// composition buffer and onto the screen; converting straight into the
+// composition buffer leaves the same bytes in both places with one
+// screen-sized pass less.
+bool CVRLNFrameBuffer::ConvertsIntoCompositionLocked() const {
     const OverlayRecord* record = overlay_.Record();
     if (record == nullptr || overlay_.Composition() == nullptr || OverlayHasItems(*record))
         return false;
-    if (size_t(shadowPitch_) != size_t(geometry_.lineLength) || shadow_.size() > mappedBytes_)
-        return false;
-    copier_.CopyTwice(overlay_.Composition(), screen_, shadow_.data(), shadow_.size());
-    return true;
+    return size_t(shadowPitch_) == size_t(geometry_.lineLength);
 }
 
 void CVRLNFrameBuffer::ComposeLocked() {
@@ -151,17 +152,17 @@ void CVRLNFrameBuffer::ComposeLocked() {
                                                shadowPitch_, depth_});
 }
 
-// One copy when the shadow has the screen's lines; otherwise line by line,
+// One copy when the picture has the screen's lines; otherwise line by line,
 // never more than a screen line holds.
-void CVRLNFrameBuffer::CopyToScreenLocked() {
+void CVRLNFrameBuffer::CopyToScreenLocked(const uint8_t* picture) {
     const size_t screenPitch = size_t(geometry_.lineLength);
     if (size_t(shadowPitch_) == screenPitch) {
-        copier_.Copy(screen_, shadow_.data(), std::min(shadow_.size(), mappedBytes_));
+        copier_.Copy(screen_, picture, std::min(shadow_.size(), mappedBytes_));
         return;
     }
     const size_t bytes = std::min(size_t(shadowPitch_), screenPitch);
     for (int y = 0; y < geometry_.height; ++y)
-        copier_.Copy(screen_ + y * screenPitch, shadow_.data() + size_t(y) * shadowPitch_, bytes);
+        copier_.Copy(screen_ + y * screenPitch, picture + size_t(y) * shadowPitch_, bytes);
 }
 
 int CVRLNFrameBuffer::Flip(CVRLNPicture* picture) {
@@ -170,11 +171,12 @@ int CVRLNFrameBuffer::Flip(CVRLNPicture* picture) {
     const int drawn = DrawPictureLocked(picture);
     if (drawn < 0) return drawn;
     if (screen_ == nullptr) return 0;
-    ConvertLocked(picture);
-    if (!CopyBothLocked()) {
-        ComposeLocked();
-        CopyToScreenLocked();
-    }
+    const bool direct = ConvertsIntoCompositionLocked();
+    uint8_t* const target = direct ? overlay_.Composition() : shadow_.data();
+    ConvertLocked(picture, target);
+    if (!direct) ComposeLocked();
+    CopyToScreenLocked(target);
+    shown_ = target;
     overlay_.StampFrame();
     return 0;
 }

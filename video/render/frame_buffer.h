@@ -67,10 +67,10 @@ class CVRLNFrameBuffer : public CVRLNRenderer {
     bool OpenScreen();
     int DrawPictureLocked(CVRLNPicture* picture);
     bool CreateConverter();
-    int ConvertLocked(CVRLNPicture* picture);
-    bool CopyBothLocked();
+    int ConvertLocked(CVRLNPicture* picture, uint8_t* target);
+    bool ConvertsIntoCompositionLocked() const;
     void ComposeLocked();
-    void CopyToScreenLocked();
+    void CopyToScreenLocked(const uint8_t* picture);
     // Hooks a capture calls before and after reading the picture; this
     // renderer has nothing to prepare.
     int PrepareCapture(CVRLNPicture*) { return 0; }
@@ -83,6 +83,7 @@ class CVRLNFrameBuffer : public CVRLNRenderer {
     size_t mappedBytes_ = 0;
     std::vector<uint8_t> shadow_;
     int shadowPitch_ = 0;
+    const uint8_t* shown_ = nullptr;  // the buffer the last frame was made in
     std::unique_ptr<CVRLNProcessorRGB> converter_;
     uint32_t tag_ = 0;
     CVRLNBlockCopy copier_;

@@ -17,9 +17,8 @@ int CVRLNFrameBuffer::CapturePicture(CVRLNPicture* picture, int bitCount, uint8_
     source.width = width;
     source.height = height;
     if (rgb) {
-        // The shadow is what the picture's output pointer addresses after a
-        // frame; reading it directly also works before the first frame.
-        source.pixels = shadow_.data();
+        // The buffer the last frame was made in (the shadow before any frame).
+        source.pixels = shown_;
         source.pitch = shadowPitch_;
     } else {
         source.pixels = picture->output;

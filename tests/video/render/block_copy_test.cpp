@@ -54,20 +54,6 @@ TEST_P(BlockCopy, OverlapWithTheSourceAheadCopiesForwards) {
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), buffer.begin()));
 }
 
-TEST_P(BlockCopy, CopyTwiceFillsBothDestinations) {
-    for (size_t length : {size_t(100), size_t(64000), size_t(300017)}) {
-        for (size_t shift : {0, 4}) {
-            const auto source = Pattern(length);
-            std::vector<uint8_t> a(length + 32, 0xEE), b(length + 32, 0xEE);
-            copier_.CopyTwice(a.data() + shift, b.data(), source.data(), length);
-            EXPECT_TRUE(std::equal(source.begin(), source.end(), a.begin() + shift)) << length;
-            EXPECT_TRUE(std::equal(source.begin(), source.end(), b.begin())) << length;
-            EXPECT_EQ(a[shift + length], 0xEE);
-            EXPECT_EQ(b[length], 0xEE);
-        }
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Paths, BlockCopy, ::testing::Bool());
 
 TEST(BlockCopyFlags, ComeFromTheProcessor) {

@@ -248,6 +248,9 @@ TEST_F(FrameBuffer, TransparentSixteenBitItemLeavesVideoWhereItsPixelsAreZero) {
         EXPECT_EQ(at(screen_->Pixels(), x, y), expected) << k;
     }
     EXPECT_EQ(at(screen_->Pixels(), 2, 5), at(video.data(), 2, 5));
+    // The composition buffer holds the video the items were drawn over.
+    const auto* composition = reinterpret_cast<const uint8_t*>(uintptr_t(record->composition));
+    EXPECT_EQ(at(composition, 3, 5), at(video.data(), 3, 5));
     // An item of another depth is not drawn.
     item->bitsPerPixel = 32;
     ShowBars(32, 16);
