@@ -166,6 +166,12 @@ struct SimdLines {
     // Mode 0 with neutral chroma offsets and no overlay: only the split remains.
     static void PlainSplit(const LineJob& j, int from, int to) {
         int i = from;
+        for (; i + 4 * kStep <= to; i += 4 * kStep) {
+            const V a = W::Load(j.chroma + i), b = W::Load(j.chroma + i + kStep);
+            const V c = W::Load(j.chroma + i + 2 * kStep), d = W::Load(j.chroma + i + 3 * kStep);
+            W::StoreSplit(j.u + i / 2, j.v + i / 2, a, b);
+            W::StoreSplit(j.u + i / 2 + kStep, j.v + i / 2 + kStep, c, d);
+        }
         for (; i + 2 * kStep <= to; i += 2 * kStep) {
             W::StoreSplit(j.u + i / 2, j.v + i / 2, W::Load(j.chroma + i),
                           W::Load(j.chroma + i + kStep));
