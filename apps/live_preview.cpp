@@ -14,7 +14,7 @@
 namespace livepreview {
 namespace {
 
-ScreenSpec g_screen;
+ScreenFile g_screen;
 constexpr int kPreviewColumns = 48;
 constexpr int kHostEnterKey = 10;
 
@@ -35,7 +35,7 @@ struct Rgb {
     int r, g, b;
 };
 
-Rgb PixelAt(const ScreenSpec& s, const std::vector<uint8_t>& pixels, int x, int y) {
+Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int y) {
     const int bytes = (s.bitsPerPixel + 7) / 8;
     const size_t at = size_t(y) * s.LineLength() + size_t(x) * bytes;
     if (at + bytes > pixels.size()) return {0, 0, 0};
@@ -54,41 +54,41 @@ void AppendColour(std::string* out, const char* layer, Rgb c) {
 
 }  // namespace
 
-const ScreenSpec& CurrentScreen() {
+const ScreenFile& CurrentScreen() {
     return g_screen;
 }
 
-void UseVirtualScreen(const ScreenSpec& spec) {
-    g_screen = spec;
+void UseVirtualScreen(const ScreenFile& screen) {
+    g_screen = screen;
     // The plug-ins need libmirova for live video; a link that names no symbol
     // of it may be dropped, so the host loads it (for the life of the process).
     static void* const video = dlopen("libmirova.so", RTLD_NOW | RTLD_GLOBAL);
     (void)video;
     char geometry[64];
-    std::snprintf(geometry, sizeof geometry, "%dx%dx%d", spec.width, spec.height,
-                  spec.bitsPerPixel);
-    setenv("MIROVA_FBDEV", spec.path.c_str(), 1);
+    std::snprintf(geometry, sizeof geometry, "%dx%dx%d", screen.width, screen.height,
+                  screen.bitsPerPixel);
+    setenv("MIROVA_FBDEV", screen.path.c_str(), 1);
     setenv("MIROVA_FBGEOMETRY", geometry, 1);
 }
 
-std::vector<uint8_t> ReadScreen(const ScreenSpec& spec) {
-    std::vector<uint8_t> pixels(size_t(spec.LineLength()) * spec.height);
-    std::ifstream in(spec.path, std::ios::binary);
+std::vector<uint8_t> ReadScreen(const ScreenFile& screen) {
+    std::vector<uint8_t> pixels(size_t(screen.LineLength()) * screen.height);
+    std::ifstream in(screen.path, std::ios::binary);
     in.read(reinterpret_cast<char*>(pixels.data()), std::streamsize(pixels.size()));
     return pixels;
 }
 
-std::string TerminalPreview(const ScreenSpec& spec, const std::vector<uint8_t>& pixels,
+std::string TerminalPreview(const ScreenFile& screen, const std::vector<uint8_t>& pixels,
                             int columns) {
-    const int rows = std::max(1, columns * spec.height / spec.width / 2);
+    const int rows = std::max(1, columns * screen.height / screen.width / 2);
     std::string out;
     for (int row = 0; row < rows; ++row) {
         for (int col = 0; col < columns; ++col) {
-            const int x = col * spec.width / columns;
-            const int top = (2 * row) * spec.height / (2 * rows);
-            const int bottom = (2 * row + 1) * spec.height / (2 * rows);
-            AppendColour(&out, "38", PixelAt(spec, pixels, x, top));
-            AppendColour(&out, "48", PixelAt(spec, pixels, x, bottom));
+            const int x = col * screen.width / columns;
+            const int top = (2 * row) * screen.height / (2 * rows);
+            const int bottom = (2 * row + 1) * screen.height / (2 * rows);
+            AppendColour(&out, "38", PixelAt(screen, pixels, x, top));
+            AppendColour(&out, "48", PixelAt(screen, pixels, x, bottom));
             out += "\xe2\x96\x80";  // upper half block
         }
         out += "\x1b[0m\n";

@@ -13,7 +13,7 @@
 
 namespace livepreview {
 
-struct ScreenSpec {
+struct ScreenFile {
     std::string path = "/tmp/mirova_screen";
     int width = 640;
     int height = 480;
@@ -23,13 +23,13 @@ struct ScreenSpec {
 
 // Points libmirova's frame buffer at the file (MIROVA_FBDEV, MIROVA_FBGEOMETRY)
 // and loads libmirova globally, where the tuner service finds ZMP_DIRECTPLAY.
-void UseVirtualScreen(const ScreenSpec& spec);
+void UseVirtualScreen(const ScreenFile& screen);
 
 // The screen's bytes as drawn so far (zeros where nothing was drawn).
-std::vector<uint8_t> ReadScreen(const ScreenSpec& spec);
+std::vector<uint8_t> ReadScreen(const ScreenFile& screen);
 
 // The screen as rows of upper-half blocks in 24-bit colour, columns wide.
-std::string TerminalPreview(const ScreenSpec& spec, const std::vector<uint8_t>& pixels,
+std::string TerminalPreview(const ScreenFile& screen, const std::vector<uint8_t>& pixels,
                             int columns);
 
 // Captures the shown picture with ZMP_FRAMECAPTURE (bits 24 or 8) into a .bmp
@@ -42,6 +42,6 @@ bool SaveCapture(const std::string& path, int bits);
 void AfterTvKey(int key);
 
 // The screen AfterTvKey shows (the one UseVirtualScreen set up).
-const ScreenSpec& CurrentScreen();
+const ScreenFile& CurrentScreen();
 
 }  // namespace livepreview

@@ -17,7 +17,7 @@
 namespace {
 
 struct Options {
-    livepreview::ScreenSpec screen;
+    livepreview::ScreenFile screen;
     std::string bmp = "live_capture.bmp";
     int columns = 80;
     std::string keys = "qpcnpx";

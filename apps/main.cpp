@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     }
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
-    livepreview::UseVirtualScreen(livepreview::ScreenSpec{});  // live TV goes to a screen file
+    livepreview::UseVirtualScreen(livepreview::ScreenFile{});  // live TV goes to a screen file
     if (options.mode == "tv") return host::RunTvInteractive();
     if (options.mode == "script") return host::RunTvScript(options.script);
     if (options.mode == "fm") return host::RunFmDemonstration();
