@@ -3,12 +3,12 @@
 #include "plugins/fm/fm_wrapper.h"
 
 #include "plugins/fm/fm_wrapper_state.h"
-#include "plugins/fm/oss_mixer.h"
+#include "plugins/common/oss_mixer.h"
 
 namespace sonidra {
 
 FmWrapperState::FmWrapperState() {
-    SetMasterVolumeLevel(kMaxVolume);
+    SetMixerLevel(kMaxVolume);
     worker = std::make_unique<SeekWorker>([this] { RunNextSeek(); });
 }
 

@@ -3,7 +3,7 @@
 #include "plugins/tv/dvr_engine.h"
 
 #include "interfaces/host_framework.h"
-#include "plugins/tv/mixer_seam.h"
+#include "plugins/common/oss_mixer.h"
 #include "plugins/tv/sleep_ms.h"
 #include "plugins/tv/tuner_event_queue.h"
 
@@ -24,7 +24,7 @@ bool DvrMonitorRunning() {
 }
 
 DvrEngine::DvrEngine() {
-    SetMixerToFullLevel();
+    SetMixerLevel(16);
     ZAQ_InstallCallbackFunction(&QueueTunerEvent);
     bool expected = false;
     if (gMonitorRunning.compare_exchange_strong(expected, true)) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "plugins/fm/fm_wrapper.h"
-#include "plugins/fm/oss_mixer.h"
+#include "plugins/common/oss_mixer.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 #include "tests/plugins/fm/fm_test_support.h"
@@ -210,7 +210,7 @@ struct MixerRecord {
 };
 MixerRecord g_mixer;
 
-const sonidra::MixerOps kRecordingMixer{
+const MixerOps kRecordingMixer{
     [](const char* path) {
         g_mixer.path = path;
         return 5;
@@ -230,9 +230,9 @@ TEST(FmWrapperMixer, MasterVolumeIsSetToFullOnBothChannels) {
     fmtest::ResetWorld();
     g_mixer = MixerRecord{};
     setenv("ZAQ_MIXER_DEVICE", "/tmp/fm_test_mixer_stand_in", 1);
-    sonidra::SetMixerOps(&kRecordingMixer);
+    SetMixerOps(&kRecordingMixer);
     { CFM_WRAPPER wrapper; }
-    sonidra::SetMixerOps(nullptr);
+    SetMixerOps(nullptr);
     unsetenv("ZAQ_MIXER_DEVICE");
     EXPECT_EQ(g_mixer.path, "/tmp/fm_test_mixer_stand_in");
     EXPECT_EQ(g_mixer.written, (100 << 8) | 100);

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "plugins/tv/mixer_seam.h"
+#include "plugins/common/oss_mixer.h"
 #include "plugins/tv/tv_timing.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
