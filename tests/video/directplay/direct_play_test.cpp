@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/video/directplay/allocation_counter.h"
 #include "tests/video/directplay/fake_tuner.h"
 #include "tests/video/render/fb_test_support.h"
 #include "video/directplay/direct_play_api.h"
@@ -162,6 +163,18 @@ TEST_F(DirectPlay, PlanarPictureTakesChromaFromLines0145) {
         EXPECT_EQ(chroma[m * 4], 100 + lines[m]);
         EXPECT_EQ(chroma[m * 4 + 1], 200 + lines[m]);
     }
+}
+
+TEST_F(DirectPlay, FramesAfterTheFirstAllocateNothing) {
+    if (AllocationCount() < 0) GTEST_SKIP() << "allocations are not counted in this build";
+    UseScreen(320, 240, 32);
+    ASSERT_EQ(Start(), 0);
+    auto frame = fbtest::BarFrame(720, 576);
+    ASSERT_TRUE(Deliver(frame.data()));  // the first frame sizes the scaler
+    const long before = AllocationCount();
+    ASSERT_GT(before, 0);  // the counter sees the start's allocations
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(Deliver(frame.data()));
+    EXPECT_EQ(AllocationCount(), before);
 }
 
 TEST_F(DirectPlay, OddFrameSizesRepackInsideTheBuffer) {
