@@ -4,7 +4,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -21,12 +23,25 @@ int ThreadCount() {
     return count;
 }
 
+// A joined thread can stay listed for a moment while the kernel reaps it, so
+// the count is awaited rather than read once.
+int ThreadCountSettlingAt(int expected, std::chrono::seconds patience = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    int count = ThreadCount();
+    while (count != expected && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+        count = ThreadCount();
+    }
+    return count;
+}
+
 // One cycle first: a sanitizer runtime may start a helper thread of its own
 // on the first load.
 int SettledThreadCount() {
+    const int initial = ThreadCount();
     void* library = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library != nullptr) dlclose(library);
-    return ThreadCount();
+    return ThreadCountSettlingAt(initial, std::chrono::seconds(2));
 }
 
 TEST(LibraryUnload, HundredLoadsLeaveNoThreadBehind) {
@@ -38,7 +53,7 @@ TEST(LibraryUnload, HundredLoadsLeaveNoThreadBehind) {
         ASSERT_EQ(dlclose(library), 0) << i;
         ASSERT_EQ(dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr)
             << "libmirova stayed mapped after its last dlclose";
-        ASSERT_EQ(ThreadCount(), before) << "after cycle " << i;
+        ASSERT_EQ(ThreadCountSettlingAt(before), before) << "after cycle " << i;
     }
 }
 
@@ -48,7 +63,7 @@ TEST(LibraryUnload, TimerThreadRunsWhileLoaded) {
     ASSERT_NE(library, nullptr) << dlerror();
     EXPECT_EQ(ThreadCount(), before + 1);
     EXPECT_EQ(dlclose(library), 0);
-    EXPECT_EQ(ThreadCount(), before);
+    EXPECT_EQ(ThreadCountSettlingAt(before), before);
 }
 
 }  // namespace
