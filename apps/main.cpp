@@ -1,6 +1,7 @@
 // The host program: loads the plug-ins as a host media application does and
 // drives them by keys. Options:
-//   (none)          the built-in TV demonstration
+//   (none)          the built-in demonstrations: TV with live video, then FM
+//   --tv-demo       the built-in TV demonstration only
 //   --tv            interactive TV from the keyboard
 //   --script KEYS   a TV key script (see apps/terminal_keys.h)
 //   --fm            the built-in FM demonstration
@@ -32,7 +33,9 @@ struct Options {
 bool ParseOptions(int argc, char** argv, Options* options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--tv" || arg == "--interactive") {
+        if (arg == "--tv-demo") {
+            options->mode = "tv-demo";
+        } else if (arg == "--tv" || arg == "--interactive") {
             options->mode = "tv";
         } else if (arg == "--fm") {
             options->mode = "fm";
@@ -89,11 +92,11 @@ class SettingsFolder {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, &options)) {
-        std::fprintf(
-            stderr,
-            "usage: %s [--tv | --interactive | --script KEYS | --fm | --fm-keys | --fm-script KEYS]"
-            " [--settings DIR]\n",
-            argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--tv-demo | --tv | --interactive | --script KEYS | --fm | "
+                     "--fm-keys | --fm-script KEYS]"
+                     " [--settings DIR]\n",
+                     argv[0]);
         return 2;
     }
     EnterProgramFolder();
@@ -104,5 +107,8 @@ int main(int argc, char** argv) {
     if (options.mode == "fm") return host::RunFmDemonstration();
     if (options.mode == "fm-keys") return host::RunFmInteractive();
     if (options.mode == "fm-script") return host::RunFmScript(options.script);
-    return host::RunTvDemonstration();
+    if (options.mode == "tv-demo") return host::RunTvDemonstration();
+    const int tv = host::RunTvDemonstration();
+    const int fm = host::RunFmDemonstration();
+    return tv != 0 ? tv : fm;
 }
