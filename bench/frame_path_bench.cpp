@@ -61,7 +61,8 @@ const TunerFunctions kTuner = {
 };
 
 void FramePath(benchmark::State& state) {
-    const int width = int(state.range(0)), height = int(state.range(1)), depth = int(state.range(2));
+    const int width = int(state.range(0)), height = int(state.range(1)),
+              depth = int(state.range(2));
     VirtualScreen screen(width, height, depth);
     InstallVirtualScreen(&screen);
     SetOverlayRecordKey(0x4D510000 + int(getpid() & 0xFFFF));
@@ -99,7 +100,8 @@ struct SwsDeleter {
 };
 
 void SwscaleAnchor(benchmark::State& state) {
-    const int width = int(state.range(0)), height = int(state.range(1)), depth = int(state.range(2));
+    const int width = int(state.range(0)), height = int(state.range(1)),
+              depth = int(state.range(2));
     const AVPixelFormat format = depth == 16 ? AV_PIX_FMT_RGB565 : AV_PIX_FMT_BGRA;
     std::unique_ptr<SwsContext, SwsDeleter> context(
         sws_getContext(kWidth, kHeight, AV_PIX_FMT_YUYV422, width, height, format,
@@ -126,8 +128,11 @@ void Screens(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(FramePath)->Apply(Screens);
-BENCHMARK(LibyuvAnchor)->Args({1024, 768})->Args({800, 600})->ArgNames({"w", "h"})->Unit(
-    benchmark::kMicrosecond);
+BENCHMARK(LibyuvAnchor)
+    ->Args({1024, 768})
+    ->Args({800, 600})
+    ->ArgNames({"w", "h"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(SwscaleAnchor)->Apply(Screens);
 
 }  // namespace

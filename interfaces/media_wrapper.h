@@ -6,7 +6,7 @@
 #include "interfaces/media_types.h"
 
 class ZAQ_EXPORT CMEDIA_WRAPPER {
-public:
+  public:
     virtual ~CMEDIA_WRAPPER() = default;
     virtual int Command(unsigned command, void* in, int inSize, void* out, int outSize) = 0;
     virtual int SetCallback(MediaEventCallback callback) = 0;

@@ -2,8 +2,8 @@
 // the worker joined) and the command dispatch.
 #include "plugins/fm/fm_wrapper.h"
 
-#include "plugins/fm/fm_wrapper_state.h"
 #include "plugins/common/oss_mixer.h"
+#include "plugins/fm/fm_wrapper_state.h"
 
 namespace sonidra {
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-void* Load(const char* name) { return dlopen((std::string(LIB_DIR) + "/" + name).c_str(), RTLD_NOW); }
+void* Load(const char* name) {
+    return dlopen((std::string(LIB_DIR) + "/" + name).c_str(), RTLD_NOW);
+}
 
 TEST(LibrariesLoad, EachDeliverableLoadsAndUnloads) {
     for (const char* name : {"libmirova.so", "libtelvira.so", "libsonidra.so"}) {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "plugins/fm/fm_wrapper.h"
 #include "plugins/common/oss_mixer.h"
+#include "plugins/fm/fm_wrapper.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 #include "tests/plugins/fm/fm_test_support.h"
