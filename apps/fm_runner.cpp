@@ -3,6 +3,7 @@
 #include "apps/fm_runner.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -169,23 +170,14 @@ std::vector<int> ParseFmScript(const std::string& script) {
         {"up", kFmUp},       {"down", kFmDown},   {"left", kFmLeft},
         {"right", kFmRight}, {"enter", kFmEnter}, {"list", kListPresets},
     };
-    std::vector<int> keys;
-    for (size_t i = 0; i < script.size(); ++i) {
-        const size_t close = script[i] == '{' ? script.find('}', i) : std::string::npos;
-        if (close == std::string::npos) {
-            keys.push_back(static_cast<unsigned char>(script[i]));
-            continue;
-        }
-        const std::string name = script.substr(i + 1, close - i - 1);
-        i = close;
+    return ParseKeyScript(script, [](const std::string& name) {
         if (name.rfind("store ", 0) == 0) {
             const int preset = std::atoi(name.c_str() + 6);
-            if (preset >= 1 && preset <= 10) keys.push_back(kStorePresetBase + preset - 1);
-        } else if (kNames.count(name)) {
-            keys.push_back(kNames.at(name));
+            return preset >= 1 && preset <= 10 ? kStorePresetBase + preset - 1 : -1;
         }
-    }
-    return keys;
+        auto found = kNames.find(name);
+        return found != kNames.end() ? found->second : -1;
+    });
 }
 
 }  // namespace

@@ -62,6 +62,22 @@ int ReadKey(int timeoutMs) {
     return ArrowKey(ReadByte(50));
 }
 
+std::vector<int> ParseKeyScript(const std::string& script,
+                                const std::function<int(const std::string& name)>& named) {
+    std::vector<int> keys;
+    for (size_t i = 0; i < script.size(); ++i) {
+        const size_t close = script[i] == '{' ? script.find('}', i) : std::string::npos;
+        if (close == std::string::npos) {
+            keys.push_back(static_cast<unsigned char>(script[i]));
+            continue;
+        }
+        const int key = named(script.substr(i + 1, close - i - 1));
+        i = close;
+        if (key >= 0) keys.push_back(key);
+    }
+    return keys;
+}
+
 std::vector<int> ParseScript(const std::string& script) {
     static const std::map<std::string, int> kNames = {
         {"up", kHostUp},
@@ -72,25 +88,14 @@ std::vector<int> ParseScript(const std::string& script) {
         {"favourites", kScriptFavourites},
         {"finetune", kScriptFineTune},
     };
-    std::vector<int> keys;
-    for (size_t i = 0; i < script.size(); ++i) {
-        const size_t close = script[i] == '{' ? script.find('}', i) : std::string::npos;
-        if (close == std::string::npos) {
-            keys.push_back(static_cast<unsigned char>(script[i]));
-            continue;
-        }
-        const std::string name = script.substr(i + 1, close - i - 1);
-        i = close;
+    return ParseKeyScript(script, [](const std::string& name) {
         if (name.rfind("fav ", 0) == 0) {
             const int position = std::atoi(name.c_str() + 4);
-            if (position >= 1 && position <= 12)
-                keys.push_back(kScriptFavouriteBase + position - 1);
-            continue;
+            return position >= 1 && position <= 12 ? kScriptFavouriteBase + position - 1 : -1;
         }
         auto found = kNames.find(name);
-        if (found != kNames.end()) keys.push_back(found->second);
-    }
-    return keys;
+        return found != kNames.end() ? found->second : -1;
+    });
 }
 
 }  // namespace host

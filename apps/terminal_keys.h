@@ -4,6 +4,7 @@
 
 #include <termios.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ int ReadKey(int timeoutMs);
 // as favourite N), "{favourites}", "{finetune}" for setup-menu events, which
 // come back as values above 255.
 std::vector<int> ParseScript(const std::string& script);
+
+// Walks a script: printable keys as themselves, and for each "{name}" the key
+// `named` gives, dropped when it is negative. A "{" without a closing "}" is a
+// key of its own.
+std::vector<int> ParseKeyScript(const std::string& script,
+                                const std::function<int(const std::string& name)>& named);
 
 // Menu events of scripts.
 constexpr int kScriptFavouriteBase = 1000;  // + position 0..11
