@@ -107,6 +107,16 @@ void FmControllerTest::Settle() {
     ASSERT_TRUE(WaitUntil([&] { return hostsim::JournalCount("widget-flush 0") > before; }));
 }
 
+bool FmControllerTest::OfferKeyAfterSeek(const std::string& key,
+                                         const std::function<bool()>& taken) {
+    for (int tries = 0; tries < 1000; ++tries) {
+        if (taken()) return true;
+        Key(key);
+        Settle();
+    }
+    return taken();
+}
+
 void FmControllerTest::ClearJournals() {
     hostsim::JournalClear();
     sim_tuner_journal_clear();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,11 @@ class FmControllerTest : public ::testing::Test {
     bool WaitForTuner(const std::string& prefix, int count = 1);
     // Waits until everything queued so far has been handled.
     void Settle();
+    // Keys but 's' and 'x' are dropped while a seek is busy, and busy ends with the
+    // seek's end event, which the worker may queue after the display already shows
+    // the station. Offers key, one at a time, until taken() holds; a key offered
+    // while busy is dropped, so it is taken exactly once.
+    bool OfferKeyAfterSeek(const std::string& key, const std::function<bool()>& taken);
     void ClearJournals();
 
     SimTunerState Tuner();

@@ -106,8 +106,10 @@ TEST_F(FmTuningTest, SeekLandsOnTheStationTheTunerPlays) {
     EXPECT_EQ(Tuner().fmChannel, 80);
     EXPECT_EQ(hostsim::CurrentState().frequencyFlag, 0);
     EXPECT_EQ(fmtest::TunerLines("ZAQ_SetSensitivityLevel 1").size(), 1u);
-    Key("[");
+    ASSERT_TRUE(OfferKeyAfterSeek(
+        "[", [] { return sim_tuner_journal_count("ZAQ_SetSensitivityLevel") == 2; }));
     ASSERT_TRUE(WaitForTuned("89.9"));
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_SetSensitivityLevel"), 2);
     Settle();
     EXPECT_EQ(Tuner().fmChannel, 48);
 }
@@ -139,8 +141,8 @@ TEST_F(FmTuningTest, SecondSeekKeyWhileBusyIsDroppedAndBusyEndsWithTheSeek) {
     Settle();
     EXPECT_EQ(sim_tuner_journal_count("ZAQ_SetSensitivityLevel"), 1);
     EXPECT_EQ(Tuner().fmChannel, 224);
-    Key(">");
-    EXPECT_TRUE(WaitForFrequency("98.8"));
+    EXPECT_TRUE(
+        OfferKeyAfterSeek(">", [] { return hostsim::CurrentState().fmFrequency == "98.8"; }));
 }
 
 TEST_F(FmTuningTest, ExitDuringASeekClosesTheRadio) {
