@@ -1,33 +1,42 @@
 // Builds a kernel table from a line implementation. Impl runs whole steps of
-// kStep pixels; Full<Impl> hands the columns left over to the reference, so
-// no kernel needs a branch for odd widths.
+// kStep pixels; Full<Impl, Narrow> hands the columns left over to Narrow's
+// shorter steps, then to the reference, so no kernel needs a branch for odd widths.
 #pragma once
 
 #include "video/kernels/kernel_set.h"
 #include "video/kernels/line_ref.h"
 
-template <class Impl>
+template <class Impl, class Narrow>
 struct Full {
-    static int Cut(int n) { return n / Impl::kStep * Impl::kStep; }
+    // Columns [0, wide) go to Impl, [wide, narrow) to Narrow, the rest to the reference.
+    static int Cut(int n, int step) { return n / step * step; }
+    static int Wide(int n) { return Cut(n, Impl::kStep); }
+    static int Narrowed(int n) {
+        const int m = Cut(n, Narrow::kStep);
+        return m > Wide(n) ? m : Wide(n);
+    }
 
     template <int M, Vert V>
     static void Luma(const LineJob& j) {
-        const int n = Cut(j.width);
+        const int n = Wide(j.width), m = Narrowed(j.width);
         Impl::template Luma<M, V>(j, 0, n);
-        ref::Luma<M, V>(j, n, j.width);
+        if (m > n) Narrow::template Luma<M, V>(j, n, m);
+        ref::Luma<M, V>(j, m, j.width);
     }
     template <int M>
     static void Chroma(const LineJob& j) {
         const int pairs = (j.width + 1) / 2;
-        const int n = Cut(2 * pairs) / 2;
+        const int n = Wide(2 * pairs) / 2, m = Narrowed(2 * pairs) / 2;
         Impl::template ChromaSplit<M>(j, 0, n);
-        ref::ChromaSplit<M>(j, n, pairs);
+        if (m > n) Narrow::template ChromaSplit<M>(j, n, m);
+        ref::ChromaSplit<M>(j, m, pairs);
     }
     template <int M, Vert V, PackedOrder O>
     static void Packed(const LineJob& j) {
-        const int n = Cut(j.width);
+        const int n = Wide(j.width), m = Narrowed(j.width);
         Impl::template Packed<M, V, O>(j, 0, n);
-        ref::Packed<M, V, O>(j, n, j.width);
+        if (m > n) Narrow::template Packed<M, V, O>(j, n, m);
+        ref::Packed<M, V, O>(j, m, j.width);
     }
 };
 
@@ -42,9 +51,9 @@ struct RefLines {
     static void Packed(const LineJob&, int, int) {}
 };
 
-template <class Impl>
+template <class Impl, class Narrow = RefLines>
 struct KernelSetBuilder {
-    using F = Full<Impl>;
+    using F = Full<Impl, Narrow>;
     static constexpr auto kYuyv = PackedOrder::kYuyv;
     static constexpr auto kUyvy = PackedOrder::kUyvy;
 

@@ -1,11 +1,13 @@
 // The AVX2 kernel table: the shared SIMD line template on 32-byte registers.
 // Packing and unpacking work within 128-bit halves, so the stores put the
-// halves back in order.
+// halves back in order. A 16-byte step finishes lines such as 720 wide that
+// are not whole 32-byte steps, which the reference would do a pixel at a time.
 #include <immintrin.h>
 
 #include "video/kernels/kernel_set.h"
 #include "video/kernels/kernel_set_build.h"
 #include "video/kernels/simd_lines.h"
+#include "video/kernels/sse2_ops.h"
 
 namespace {
 
@@ -72,6 +74,7 @@ struct Avx2Ops {
 }  // namespace
 
 const KernelSet* Avx2Kernels() {
-    static const KernelSet set = KernelSetBuilder<SimdLines<Avx2Ops>>::Build("avx2");
+    static const KernelSet set =
+        KernelSetBuilder<SimdLines<Avx2Ops>, SimdLines<Sse2Ops>>::Build("avx2");
     return &set;
 }

@@ -10,9 +10,9 @@ const KernelSet& ReferenceKernels() {
 namespace {
 
 // Members whose AVX2 instance measured faster than the SSE2 one (colour mode
-// 2, the heaviest arithmetic); the lighter members are bound by memory and ran
-// slower with the wider registers.
-constexpr PlanarMember kWidePlanar[] = {kA2, kA2x, kA23};
+// 2, the heaviest arithmetic, and the straight A1 on 720-wide pictures); the
+// lighter members are bound by memory and ran slower with the wider registers.
+constexpr PlanarMember kWidePlanar[] = {kA1, kA2, kA2x, kA23};
 constexpr PackedMember kWidePacked[] = {kB2, kB2x, kB23, kB23f, kB2v};
 
 KernelSet MixKernels(const KernelSet& base, const KernelSet& wide) {
