@@ -100,9 +100,10 @@ const Setting kPackedSettings[] = {
 
 // The d kernels run only without the capability bit.
 template <class Processor>
-void RunHalved(benchmark::State& state, const CVRLNColourRecord& colours, int outBytes) {
+void RunHalved(benchmark::State& state, const CVRLNColourRecord& colours, int outBytes,
+               bool wide = false) {
     Frames& f = Shared();
-    KernelCpu cpu = DetectKernelCpu();
+    KernelCpu cpu = BenchCpu(wide);
     cpu.extendedMmx = false;
     Processor processor{cpu};
     processor.SetColourControls(&colours);
@@ -221,13 +222,19 @@ void Register() {
             (std::string("yv12/") + s.name).c_str(),
             [&s](benchmark::State& st) { RunProcessor<CVRLNProcessorYV12>(st, s, false, 1); });
     }
-    for (int i : {0, 1, 2}) {
-        const Setting& s = kPlanarSettings[i];
+    for (const Setting& s : kPlanarSettings) {
         benchmark::RegisterBenchmark((std::string("yv12_avx2/") + s.name).c_str(),
                                      [&s](benchmark::State& st) {
                                          RunProcessor<CVRLNProcessorYV12>(st, s, false, 1, true);
                                      });
-        const Setting& p = kPackedSettings[i];
+    }
+    benchmark::RegisterBenchmark("yv12_avx2/A0-d", [](benchmark::State& st) {
+        RunHalved<CVRLNProcessorYV12>(st, kNeutral, 1, true);
+    });
+    benchmark::RegisterBenchmark("yv12_avx2/A1-d", [](benchmark::State& st) {
+        RunHalved<CVRLNProcessorYV12>(st, kGain, 1, true);
+    });
+    for (const Setting& p : kPackedSettings) {
         benchmark::RegisterBenchmark((std::string("yuy2_avx2/") + p.name).c_str(),
                                      [&p](benchmark::State& st) {
                                          RunProcessor<CVRLNProcessorYUY2>(st, p, false, 2, true);
@@ -244,6 +251,9 @@ void Register() {
     }
     benchmark::RegisterBenchmark(
         "yuy2/B0-d", [](benchmark::State& st) { RunHalved<CVRLNProcessorYUY2>(st, kNeutral, 2); });
+    benchmark::RegisterBenchmark("yuy2_avx2/B0-d", [](benchmark::State& st) {
+        RunHalved<CVRLNProcessorYUY2>(st, kNeutral, 2, true);
+    });
     benchmark::RegisterBenchmark("yuy2/B0v", [](benchmark::State& st) {
         SetPackedOutputVariant(1);
         RunProcessor<CVRLNProcessorYUY2>(st, kPackedSettings[0], false, 2);
