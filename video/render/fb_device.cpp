@@ -56,13 +56,31 @@ void InstallVirtualScreen(VirtualScreen* screen) {
     g_virtualScreen = screen;
 }
 
+namespace {
+
+// The path the seam names, and whether a character device lies there.
+std::string SeamPath(bool* chosen, bool* device) {
+    const char* configured = std::getenv("MIROVA_FBDEV");
+    *chosen = configured != nullptr && *configured;
+    const std::string path = *chosen ? configured : "/dev/fb0";
+    struct stat info {};
+    *device = stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+    return path;
+}
+
+}  // namespace
+
+void SetConsoleCursorVisible(bool visible) {
+    if (g_virtualScreen.load() != nullptr) return;
+    bool chosen = false, device = false;
+    SeamPath(&chosen, &device);
+    if (device) RunSetterm(visible);
+}
+
 std::unique_ptr<CFbDevice> OpenFrameBufferDevice() {
     if (VirtualScreen* screen = g_virtualScreen.load()) return OpenVirtualFbDevice(screen);
-    const char* configured = std::getenv("MIROVA_FBDEV");
-    const bool chosen = configured != nullptr && *configured;
-    const std::string path = chosen ? configured : "/dev/fb0";
-    struct stat info {};
-    const bool device = stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+    bool chosen = false, device = false;
+    const std::string path = SeamPath(&chosen, &device);
     // Without an explicit choice only the real device is ever opened, so no
     // file is created where a device belongs.
     if (device || !chosen) return OpenLinuxFbDevice(path);
