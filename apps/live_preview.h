@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,5 +44,22 @@ void AfterTvKey(int key);
 
 // The screen AfterTvKey shows (the one UseVirtualScreen set up).
 const ScreenFile& CurrentScreen();
+
+// A picture as RGB rows, top-down, 3 bytes per pixel.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+// Where AfterTvKey takes its picture and its .bmp from instead of the screen
+// file and ZMP_FRAMECAPTURE (the simulated monitor, with --graphics).
+struct PreviewSource {
+    std::function<bool(RgbPicture*)> picture;  // false: nothing to show
+    std::function<bool(const std::string& path)> save;
+};
+void UsePreviewSource(PreviewSource source);
+
+std::string TerminalPreview(const RgbPicture& picture, int columns);
 
 }  // namespace livepreview

@@ -8,6 +8,9 @@
 //   --fm-keys       interactive FM from the keyboard
 //   --fm-script KEYS  an FM key script (see apps/fm_runner.h)
 //   --settings DIR  keep the settings in DIR (default: a fresh temporary folder)
+//   --graphics NAME a machine with that display controller, watched on the
+//                   simulated monitor (apps/graphics_option.h)
+//   --graphics-fault WHAT  make its vendor library fail (apps/graphics_option.h)
 // It runs in the folder that holds it (the build's bin/, where the skins are).
 #include <stdlib.h>
 #include <unistd.h>
@@ -19,6 +22,7 @@
 #include <string>
 
 #include "apps/fm_runner.h"
+#include "apps/graphics_option.h"
 #include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
@@ -28,6 +32,8 @@ struct Options {
     std::string mode = "demo";
     std::string script;
     std::string settings;
+    std::string graphics;
+    std::string graphicsFault;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -49,6 +55,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
             options->script = argv[++i];
         } else if (arg == "--settings" && i + 1 < argc) {
             options->settings = argv[++i];
+        } else if (arg == "--graphics" && i + 1 < argc) {
+            options->graphics = argv[++i];
+        } else if (arg == "--graphics-fault" && i + 1 < argc) {
+            options->graphicsFault = argv[++i];
         } else {
             return false;
         }
@@ -95,13 +105,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: %s [--tv-demo | --tv | --interactive | --script KEYS | --fm | "
                      "--fm-keys | --fm-script KEYS]"
-                     " [--settings DIR]\n",
-                     argv[0]);
+                     " [--settings DIR] [--graphics %s [--graphics-fault WHAT]]\n",
+                     argv[0], host::GraphicsNames().c_str());
         return 2;
     }
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
     livepreview::UseVirtualScreen(livepreview::ScreenFile{});  // live TV goes to a screen file
+    host::GraphicsMachine graphics;  // or, with --graphics, to the simulated monitor
+    std::string error;
+    if (!options.graphics.empty() &&
+        !graphics.Apply(options.graphics, options.graphicsFault, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     if (options.mode == "tv") return host::RunTvInteractive();
     if (options.mode == "script") return host::RunTvScript(options.script);
     if (options.mode == "fm") return host::RunFmDemonstration();

@@ -57,7 +57,8 @@ uint32_t MCGetVideoPropertyValue__FiPi(int id, int* value);
 uint32_t MCSetVideoProperty__FUii(uint32_t id, int value);
 uint32_t MCDestroyVideoMemorySurface__FPUi(uint32_t* surface);
 // Address of a new surface, 0 when video memory or the arguments do not allow one.
-uint32_t MCCreateVideoMemorySurface__FUiUiUi(uint32_t width, uint32_t height, uint32_t bitsPerPixel);
+uint32_t MCCreateVideoMemorySurface__FUiUiUi(uint32_t width, uint32_t height,
+                                             uint32_t bitsPerPixel);
 // Returns the surface's pitch in bytes (0 on failure) and, when the pointers
 // are given, stores the pitch and the surface's address. A locked surface
 // cannot be destroyed.

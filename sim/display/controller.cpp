@@ -86,10 +86,10 @@ bool Controller::Blit(uint32_t destination, int dx, int dy, uint32_t source, int
     for (int row = 0; row < eh; ++row) {
         // Overlapping areas copy in the direction that reads before it writes.
         const int r = (destination == source && ey > y) ? eh - 1 - row : row;
-        const uint8_t* from =
-            memory_.At(s.offset + uint32_t(y + r) * s.pitch + uint32_t(x * bytes), size_t(ew) * bytes);
-        uint8_t* to =
-            memory_.At(d.offset + uint32_t(ey + r) * d.pitch + uint32_t(ex * bytes), size_t(ew) * bytes);
+        const uint8_t* from = memory_.At(s.offset + uint32_t(y + r) * s.pitch + uint32_t(x * bytes),
+                                         size_t(ew) * bytes);
+        uint8_t* to = memory_.At(d.offset + uint32_t(ey + r) * d.pitch + uint32_t(ex * bytes),
+                                 size_t(ew) * bytes);
         if (from == nullptr || to == nullptr) return false;
         std::memmove(to, from, size_t(ew) * bytes);
     }

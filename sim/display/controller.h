@@ -48,19 +48,19 @@ struct Area {
 
 // Applied before the overlay's colour conversion; all neutral by default.
 struct ColourControls {
-    int brightness = 0;    // added to luma
-    int contrast = 256;    // luma gain, 1/256
-    int saturation = 256;  // chroma gain, 1/256
-    int hue = 0;           // degrees
+    int brightness = 0;                   // added to luma
+    int contrast = 256;                   // luma gain, 1/256
+    int saturation = 256;                 // chroma gain, 1/256
+    int hue = 0;                          // degrees
     float gamma[3] = {1.0f, 1.0f, 1.0f};  // red, green, blue
 };
 
 struct OverlayPlane {
     bool enabled = false;
     OverlaySource source;
-    bool cropped = false;  // crop below applies; otherwise the whole source
-    Area crop;             // in source pixels, may reach outside the source (black there)
-    Area destination;      // on the screen, clipped when shown
+    bool cropped = false;   // crop below applies; otherwise the whole source
+    Area crop;              // in source pixels, may reach outside the source (black there)
+    Area destination;       // on the screen, clipped when shown
     bool backdrop = false;  // black behind the picture inside backdropArea
     Area backdropArea;
     uint32_t colourKey = 0;
@@ -75,7 +75,7 @@ struct OsdImage {
     std::vector<uint8_t> pixels;
     float opacity = 1.0f;
     uint8_t constantAlpha = 255;
-    int sourceFactor = 4;       // NvBlend values
+    int sourceFactor = 4;  // NvBlend values
     int destinationFactor = 5;
 };
 

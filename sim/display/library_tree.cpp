@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* const kStandIns[] = {"libI865G.so", "libI915G.so",    "libs3g.so", "libddmpeg.so",
+const char* const kStandIns[] = {"libI865G.so", "libI915G.so",    "libs3g.so",  "libddmpeg.so",
                                  "libdv.so",    "libradeonov.so", "libNVDLL.so"};
 
 // Creates every missing folder of path.
@@ -87,8 +87,10 @@ bool HideName(std::vector<char>* file, const std::string& name) {
 
 bool HideNameInElf(std::vector<char>* file, const std::string& name) {
     if (file->size() < EI_NIDENT || std::memcmp(file->data(), ELFMAG, SELFMAG) != 0) return false;
-    if ((*file)[EI_CLASS] == ELFCLASS64) return HideName<Elf64_Ehdr, Elf64_Shdr, Elf64_Sym>(file, name);
-    if ((*file)[EI_CLASS] == ELFCLASS32) return HideName<Elf32_Ehdr, Elf32_Shdr, Elf32_Sym>(file, name);
+    if ((*file)[EI_CLASS] == ELFCLASS64)
+        return HideName<Elf64_Ehdr, Elf64_Shdr, Elf64_Sym>(file, name);
+    if ((*file)[EI_CLASS] == ELFCLASS32)
+        return HideName<Elf32_Ehdr, Elf32_Shdr, Elf32_Sym>(file, name);
     return false;
 }
 

@@ -25,15 +25,15 @@ void PaintDesktop(Controller& c, Frame* out) {
     for (int y = 0; y < mode.height; ++y) {
         const uint8_t* line = screen + size_t(y) * mode.LineLength();
         for (int x = 0; x < mode.width; ++x)
-            PixelToRgb(ReadPixel(line + x * mode.BytesPerPixel(), mode.bits), mode.bits, out->At(x, y));
+            PixelToRgb(ReadPixel(line + x * mode.BytesPerPixel(), mode.bits), mode.bits,
+                       out->At(x, y));
     }
 }
 
 // White, yellow, cyan, green, magenta, red, blue, black.
 void PaintColourBars(Frame* out) {
-    static const uint8_t kBars[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255},
-                                        {0, 255, 0},     {255, 0, 255}, {255, 0, 0},
-                                        {0, 0, 255},     {0, 0, 0}};
+    static const uint8_t kBars[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
+                                        {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
     for (int y = 0; y < out->height; ++y)
         for (int x = 0; x < out->width; ++x) {
             const uint8_t* bar = kBars[x * 8 / out->width];
@@ -90,7 +90,8 @@ std::vector<std::pair<int, int>> Walk(int start, int length, int screen, int cro
                                       int cropLength) {
     std::vector<std::pair<int, int>> steps;
     if (length <= 0) return steps;
-    const int first = std::max(start, 0), end = int(std::min<int64_t>(int64_t(start) + length, screen));
+    const int first = std::max(start, 0),
+              end = int(std::min<int64_t>(int64_t(start) + length, screen));
     for (int p = first; p < end; ++p) {
         const int64_t index = int64_t(p - start) * cropLength / length;
         steps.emplace_back(p, cropStart + int(index));
@@ -165,7 +166,8 @@ void PaintOsd(const OsdImage& osd, Frame* out) {
             const int fd = BlendFactor(osd.destinationFactor, osd.constantAlpha, alpha);
             uint8_t* d = out->At(x, y);
             const uint8_t src[3] = {p[2], p[1], p[0]};
-            for (int k = 0; k < 3; ++k) d[k] = uint8_t(std::min(255, (src[k] * fs + d[k] * fd) / 255));
+            for (int k = 0; k < 3; ++k)
+                d[k] = uint8_t(std::min(255, (src[k] * fs + d[k] * fd) / 255));
         }
     }
 }

@@ -228,8 +228,7 @@ struct SimScanOut {
 inline SimScanOut SimDisplayScanOut() {
     SimScanOut out;
     out.rgb.resize(static_cast<size_t>(sim_display_scan_out(nullptr, 0, nullptr, nullptr)));
-    sim_display_scan_out(out.rgb.data(), static_cast<int>(out.rgb.size()), &out.width,
-                         &out.height);
+    sim_display_scan_out(out.rgb.data(), static_cast<int>(out.rgb.size()), &out.width, &out.height);
     return out;
 }
 #endif

@@ -86,7 +86,7 @@ class StandInCall {
     SIM_NAMED_STAND_IN_CALL(__func__, kind, failure, __VA_ARGS__)
 
 // For functions exported under a mangled name.
-#define SIM_NAMED_STAND_IN_CALL(name, kind, failure, ...)                                   \
-    const auto stand_in_lock_ = ::simdisplay::Controller::Get().Hold();                       \
+#define SIM_NAMED_STAND_IN_CALL(name, kind, failure, ...)                                        \
+    const auto stand_in_lock_ = ::simdisplay::Controller::Get().Hold();                          \
     const ::simdisplay::StandInCall stand_in_call_(name, kind, ::simdisplay::Args(__VA_ARGS__)); \
     if (stand_in_call_.Faulted()) return stand_in_call_.Answer(failure)

@@ -30,8 +30,8 @@ int Term(int chroma, int16_t factor) {
 }  // namespace
 
 YuvColour::YuvColour(const ColourControls& controls) : controls_(controls) {
-    neutral_ = controls.brightness == 0 && controls.contrast == 256 &&
-               controls.saturation == 256 && controls.hue == 0;
+    neutral_ = controls.brightness == 0 && controls.contrast == 256 && controls.saturation == 256 &&
+               controls.hue == 0;
     const double theta = controls.hue * 3.14159265358979323846 / 180.0;
     cosine_ = int(std::lround(std::cos(theta) * 1024.0));
     sine_ = int(std::lround(std::sin(theta) * 1024.0));

@@ -91,8 +91,8 @@ int NvidiaLibrary::Version(const char** library, const char** driver) {
     return 0;
 }
 
-int NvidiaLibrary::Init(int output, int monitor, unsigned width, unsigned height,
-                        unsigned refresh, int aspect) {
+int NvidiaLibrary::Init(int output, int monitor, unsigned width, unsigned height, unsigned refresh,
+                        int aspect) {
     if (!initialised_ || output < kNvOutputMonitor || output > kNvOutputBoth) return -1;
     if (monitor < kNvMonitorAuto || monitor > kNvMonitorMultisync || refresh == 0) return -1;
     if (aspect != kNvAspect4x3 && aspect != kNvAspect16x9) return -1;
@@ -235,10 +235,8 @@ void NvidiaLibrary::Apply() {
     const Area d{destination_.left, destination_.top, destination_.right - destination_.left,
                  destination_.bottom - destination_.top};
     Area placed;
-    PlaceAxis(d.x, d.width, video_.horizontalMode, video_.letterboxState, &placed.x,
-              &placed.width);
-    PlaceAxis(d.y, d.height, video_.verticalMode, video_.letterboxState, &placed.y,
-              &placed.height);
+    PlaceAxis(d.x, d.width, video_.horizontalMode, video_.letterboxState, &placed.x, &placed.width);
+    PlaceAxis(d.y, d.height, video_.verticalMode, video_.letterboxState, &placed.y, &placed.height);
     o.destination = placed;
     o.backdrop = true;
     o.backdropArea = d;
@@ -339,8 +337,8 @@ int NvidiaLibrary::DrawScreen(void* screen, int x, int y, unsigned width, unsign
                               const char* pixels) {
     Screen* s = FindScreen(screen);
     if (s == nullptr || pixels == nullptr || width > kMaxSide || height > kMaxSide) return -1;
-    PutPixels(&s->image, Area{0, 0, s->image.width, s->image.height}, x, y, int(width),
-              int(height), reinterpret_cast<const uint8_t*>(pixels), 0);
+    PutPixels(&s->image, Area{0, 0, s->image.width, s->image.height}, x, y, int(width), int(height),
+              reinterpret_cast<const uint8_t*>(pixels), 0);
     return 0;
 }
 
@@ -348,8 +346,8 @@ int NvidiaLibrary::ClearScreenArea(void* screen, int x, int y, unsigned width, u
                                    unsigned colour) {
     Screen* s = FindScreen(screen);
     if (s == nullptr || width > kMaxSide || height > kMaxSide) return -1;
-    PutPixels(&s->image, Area{0, 0, s->image.width, s->image.height}, x, y, int(width),
-              int(height), nullptr, colour);
+    PutPixels(&s->image, Area{0, 0, s->image.width, s->image.height}, x, y, int(width), int(height),
+              nullptr, colour);
     return 0;
 }
 

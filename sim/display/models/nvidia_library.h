@@ -44,8 +44,7 @@ class SIM_DISPLAY_INTERNAL NvidiaLibrary : public LibraryState {
     int Display(void* screen);
     int ClearScreen(void* screen, unsigned colour);
     int SetBlend(void* screen, unsigned char alpha, int source, int destination);
-    int DrawScreen(void* screen, int x, int y, unsigned width, unsigned height,
-                   const char* pixels);
+    int DrawScreen(void* screen, int x, int y, unsigned width, unsigned height, const char* pixels);
     int ClearScreenArea(void* screen, int x, int y, unsigned width, unsigned height,
                         unsigned colour);
     int DrawRegion(void* screen, void* region, int x, int y, unsigned width, unsigned height,

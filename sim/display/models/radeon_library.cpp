@@ -167,8 +167,9 @@ void RadeonLibrary::Apply() {
     const uint32_t base = offset_ + uint32_t(shown_) * bufferBytes_;
     if (format_ == kRadeonFormatYV12) {
         const uint32_t luma = uint32_t(pitch_) * uint32_t(height_);
-        o.source = OverlaySource{Layout::kPlanar420, base, width_, height_, pitch_, base + luma,
-                                 base + luma + luma / 4, pitch_ / 2};
+        o.source =
+            OverlaySource{Layout::kPlanar420,     base,      width_, height_, pitch_, base + luma,
+                          base + luma + luma / 4, pitch_ / 2};
     } else {
         o.source = OverlaySource{Layout::kPacked422, base, width_, height_, pitch_};
     }

@@ -137,10 +137,10 @@ void SisLibrary::Apply() {
     if (!video_) return;
     OverlayPlane& o = Hw().Overlay();
     const uint32_t base = buffer_[shown_];
-    o.source = OverlaySource{Layout::kPlanar420,         base,
-                             int(record_.width),         int(record_.height),
-                             int(record_.pitch),         base + record_.vOffset,
-                             base + record_.uOffset,     int(record_.chromaPitch)};
+    o.source = OverlaySource{Layout::kPlanar420,     base,
+                             int(record_.width),     int(record_.height),
+                             int(record_.pitch),     base + record_.vOffset,
+                             base + record_.uOffset, int(record_.chromaPitch)};
     o.cropped = source_.width > 0 && source_.height > 0;
     o.crop = source_;
     o.destination = destination_;

@@ -116,7 +116,7 @@ void ViaLibrary::PointOverlay() {
     const uint32_t base = buffer_[shown_];
     if (format_ == kTagYv12) {
         const uint32_t luma = uint32_t(pitch_) * uint32_t(height_);
-        s = OverlaySource{Layout::kPlanar420, base, width_, height_, pitch_, base + luma,
+        s = OverlaySource{Layout::kPlanar420,     base,      width_, height_, pitch_, base + luma,
                           base + luma + luma / 4, pitch_ / 2};
     } else {
         s = OverlaySource{Layout::kPacked422, base, width_, height_, pitch_};
@@ -136,8 +136,8 @@ int ViaLibrary::UpdateOverlay(const ViaOverlayRecord* record) {
     o.destination = Area{record->left, record->top, record->right - record->left + 1,
                          record->bottom - record->top + 1};
     o.cropped = true;
-    o.crop = Area{int(record->sourceX), int(record->sourceY), int(record->width),
-                  int(record->height)};
+    o.crop =
+        Area{int(record->sourceX), int(record->sourceY), int(record->width), int(record->height)};
     o.backdrop = false;
     o.colourKey = record->colourKey;
     o.keying = (record->flags & kViaOverlayKeying) != 0;

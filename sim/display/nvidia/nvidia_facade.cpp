@@ -54,9 +54,8 @@ int NvMMInit(NvOutputMode output, NvMonitorMode monitor, unsigned width, unsigne
 
 int NvIVideoSetConfVideo(const NvConfVideo& c) {
     SIM_NAMED_STAND_IN_CALL("_Z20NvIVideoSetConfVideoRK11NvConfVideo", FaultKind::kNone, -1,
-                            c.field0, c.letterboxState, c.sourceClass, c.field3, c.field4,
-                            c.field5, c.field6, c.horizontalMode, c.verticalMode, c.field9,
-                            c.field10);
+                            c.field0, c.letterboxState, c.sourceClass, c.field3, c.field4, c.field5,
+                            c.field6, c.horizontalMode, c.verticalMode, c.field9, c.field10);
     return Library().SetConfVideo(c);
 }
 
@@ -130,8 +129,7 @@ int NvIScreenDisplay(void* screen) {
 }
 
 int NvIScreenClear(void* screen, unsigned colour) {
-    SIM_NAMED_STAND_IN_CALL("_Z14NvIScreenClearPvj", FaultKind::kNone, -1, Screen(screen),
-                            colour);
+    SIM_NAMED_STAND_IN_CALL("_Z14NvIScreenClearPvj", FaultKind::kNone, -1, Screen(screen), colour);
     return Library().ClearScreen(screen, colour);
 }
 
@@ -151,15 +149,15 @@ int NvIScreenDrawRegion(void* screen, int x, int y, unsigned width, unsigned hei
 
 int NvIScreenClearRegion(void* screen, int x, int y, unsigned width, unsigned height,
                          unsigned colour) {
-    SIM_NAMED_STAND_IN_CALL("_Z20NvIScreenClearRegionPviijjj", FaultKind::kNone, -1,
-                            Screen(screen), x, y, width, height, colour);
+    SIM_NAMED_STAND_IN_CALL("_Z20NvIScreenClearRegionPviijjj", FaultKind::kNone, -1, Screen(screen),
+                            x, y, width, height, colour);
     return Library().ClearScreenArea(screen, x, y, width, height, colour);
 }
 
 int NvIRegionDraw(void* screen, void* region, int x, int y, unsigned width, unsigned height,
                   const char* pixels) {
-    SIM_NAMED_STAND_IN_CALL("_Z13NvIRegionDrawPvS_iijjPKc", FaultKind::kNone, -1,
-                            Screen(screen), Library().RegionNumber(region), x, y, width, height);
+    SIM_NAMED_STAND_IN_CALL("_Z13NvIRegionDrawPvS_iijjPKc", FaultKind::kNone, -1, Screen(screen),
+                            Library().RegionNumber(region), x, y, width, height);
     return Library().DrawRegion(screen, region, x, y, width, height, pixels);
 }
 

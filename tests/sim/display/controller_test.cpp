@@ -24,8 +24,8 @@ TEST_F(Controller, VideoMemoryLiesBelowFourGibibytesAndIsTheFileItNames) {
     unsigned char* memory = sim_display_memory();
     ASSERT_NE(memory, nullptr);
     EXPECT_EQ(uint64_t(reinterpret_cast<uintptr_t>(memory)), uint64_t(s.memoryAddress));
-    EXPECT_LE(uint64_t(reinterpret_cast<uintptr_t>(memory)) + SIM_DISPLAY_MEMORY_BYTES,
-              uint64_t(1) << 32);
+    EXPECT_LE(uint64_t(reinterpret_cast<uintptr_t>(memory)) + SIM_DISPLAY_MEMORY_BYTES, uint64_t(1)
+                                                                                            << 32);
     memory[1000] = 0x5A;
     const int fd = open(sim_display_memory_path(), O_RDONLY);
     ASSERT_GE(fd, 0);
@@ -111,9 +111,9 @@ TEST_F(Controller, JournalCountsByPrefixAndClears) {
     calls.tvConnector();
     EXPECT_EQ(sim_display_journal_count("MCGetVesaModeNumber__FUiUiUi"), 2);
     EXPECT_EQ(sim_display_journal_count(""), 3);
-    EXPECT_THAT(SimDisplayJournal(), ElementsAre("MCGetVesaModeNumber__FUiUiUi 800 600 16",
-                                                 "MCGetVesaModeNumber__FUiUiUi 1024 768 32",
-                                                 "MCTVConnector__Fv"));
+    EXPECT_THAT(SimDisplayJournal(),
+                ElementsAre("MCGetVesaModeNumber__FUiUiUi 800 600 16",
+                            "MCGetVesaModeNumber__FUiUiUi 1024 768 32", "MCTVConnector__Fv"));
     char small[8];
     EXPECT_GT(sim_display_journal_read(small, sizeof small), int(sizeof small));
     EXPECT_EQ(std::string(small), "MCGetVe");

@@ -52,9 +52,12 @@ struct Expected {
 
 TEST(StandInExports, EachLibraryListsExactlyItsTableNames) {
     const Expected libraries[] = {
-        {"libI865G.so", IntelOverlayLibrary(false), 21}, {"libI915G.so", IntelOverlayLibrary(true), 21},
-        {"libs3g.so", S3OverlayLibrary(), 15},          {"libddmpeg.so", ViaDriverLibrary(), 1},
-        {"libdv.so", SisVideoLibrary(), 12},            {"libradeonov.so", RadeonOverlayLibrary(), 16},
+        {"libI865G.so", IntelOverlayLibrary(false), 21},
+        {"libI915G.so", IntelOverlayLibrary(true), 21},
+        {"libs3g.so", S3OverlayLibrary(), 15},
+        {"libddmpeg.so", ViaDriverLibrary(), 1},
+        {"libdv.so", SisVideoLibrary(), 12},
+        {"libradeonov.so", RadeonOverlayLibrary(), 16},
         {"libNVDLL.so", NvidiaVideoLibrary(), 23},
     };
     for (const Expected& e : libraries) {
@@ -115,8 +118,7 @@ TEST_F(StandInLoading, ACopyWithoutOneNameStillLoadsButLacksJustThatName) {
 }
 
 TEST_F(StandInLoading, ANameTheLibraryDoesNotExportCannotBeRemoved) {
-    EXPECT_EQ(sim_display_install_library(root_.c_str(), "/usr/lib", "libdv.so", "RadeonInit"),
-              -1);
+    EXPECT_EQ(sim_display_install_library(root_.c_str(), "/usr/lib", "libdv.so", "RadeonInit"), -1);
 }
 
 }  // namespace

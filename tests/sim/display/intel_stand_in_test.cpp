@@ -111,9 +111,9 @@ TEST_F(IntelStandIn, FlipShowsTheSurfaceNamedFirst) {
     EXPECT_TRUE(Grey(PixelAt(SimDisplayScanOut(), 5, 5), 220));
     EXPECT_EQ(mc_.flipOverlay(light - start_, dark - start_, 16, 16, 32, 1), 0u)
         << "only 16 bits per pixel";
-    EXPECT_EQ(SimDisplayJournal().back(),
-              "MCFlipOverlay__FUiUiUiUiUiUi " + std::to_string(light - start_) + " " +
-                  std::to_string(dark - start_) + " 16 16 32 1");
+    EXPECT_EQ(SimDisplayJournal().back(), "MCFlipOverlay__FUiUiUiUiUiUi " +
+                                              std::to_string(light - start_) + " " +
+                                              std::to_string(dark - start_) + " 16 16 32 1");
 }
 
 TEST_F(IntelStandIn, OverlayCallsNeedThePreparedOverlayAndShowingNeedsASurface) {

@@ -156,8 +156,7 @@ TEST_F(NvidiaStandIn, ColourConfigurationAppliesWhenEnabled) {
     EXPECT_TRUE(Grey(PixelAt(SimDisplayScanOut(), 400, 300), 100));
     colour.gammaRed = 0.0f;
     EXPECT_LT(nv_.setConfColor(colour), 0);
-    EXPECT_EQ(SimDisplayJournal()[1],
-              "_Z20NvIVideoSetConfColorRK11NvConfColor 0.25 1 1 0 1 1 1 1");
+    EXPECT_EQ(SimDisplayJournal()[1], "_Z20NvIVideoSetConfColorRK11NvConfColor 0.25 1 1 0 1 1 1 1");
 }
 
 TEST_F(NvidiaStandIn, TheOnScreenDisplayLiesOverTheWholeOutput) {

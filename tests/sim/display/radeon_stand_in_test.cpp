@@ -44,9 +44,9 @@ TEST_F(RadeonStandIn, ReportsAndSetsModesThroughTheRecord) {
     EXPECT_EQ(ati_.setMode(1, &mode), 0);
     ASSERT_EQ(ati_.restoreMode(), 1);
     EXPECT_EQ(SimDisplayStateNow().width, 1024);
-    EXPECT_THAT(SimDisplayJournal(), ElementsAre("RadeonGetMode", "RadeonSetMode 0 1280 1024 32",
-                                                 "RadeonSetMode 1 1280 1024 32",
-                                                 "RadeonRestoreMode"));
+    EXPECT_THAT(SimDisplayJournal(),
+                ElementsAre("RadeonGetMode", "RadeonSetMode 0 1280 1024 32",
+                            "RadeonSetMode 1 1280 1024 32", "RadeonRestoreMode"));
 }
 
 TEST_F(RadeonStandIn, PlanarSourcesHaveTheWidthAsPitchAndFlipBetweenTwoBuffers) {
@@ -73,9 +73,9 @@ TEST_F(RadeonStandIn, PlanarSourcesHaveTheWidthAsPitchAndFlipBetweenTwoBuffers) 
 
 TEST_F(RadeonStandIn, RefusesSourcesOutsideVideoMemoryAndUnknownFormats) {
     int pitch = -1;
-    EXPECT_EQ(ati_.overlaySetSource(SIM_DISPLAY_MEMORY_BYTES - 1000, 720, 480, kRadeonFormatYV12,
-                                    &pitch),
-              0);
+    EXPECT_EQ(
+        ati_.overlaySetSource(SIM_DISPLAY_MEMORY_BYTES - 1000, 720, 480, kRadeonFormatYV12, &pitch),
+        0);
     EXPECT_EQ(ati_.overlaySetSource(0, 720, 480, 0x1234, &pitch), 0);
     EXPECT_EQ(pitch, -1);
     EXPECT_EQ(ati_.overlayEnable(), 0) << "no source yet";

@@ -81,9 +81,10 @@ TEST_F(SisStandIn, ShowsTheFlippedBufferInTheKeyedWindow) {
     EXPECT_EQ(SimDisplayStateNow().overlayPlanar, 1);
     ASSERT_EQ(sis_.releaseSisVideo(), 0);
     EXPECT_EQ(SimDisplayStateNow().overlayEnabled, 0);
-    EXPECT_THAT(SimDisplayJournal(),
-                ElementsAre("SiSInit", "CreateSiSVideo 32 16", "Linux_SetVideoWindow 0 0 31 15 2081",
-                            "Linux_VideoEnable 1", "Linux_VideoFlip 3 1", "ReleaseSiSVideo"));
+    EXPECT_THAT(
+        SimDisplayJournal(),
+        ElementsAre("SiSInit", "CreateSiSVideo 32 16", "Linux_SetVideoWindow 0 0 31 15 2081",
+                    "Linux_VideoEnable 1", "Linux_VideoFlip 3 1", "ReleaseSiSVideo"));
 }
 
 TEST_F(SisStandIn, TheSourcePartFillsTheWindow) {

@@ -26,7 +26,9 @@ class ViaStandIn : public StandInTest {
         StandInTest::SetUp();
         Bind(ViaDriverLibrary(), &via_);
     }
-    int Run(uint32_t command, void* data = nullptr) { return via_.driverProc0(command, data, nullptr); }
+    int Run(uint32_t command, void* data = nullptr) {
+        return via_.driverProc0(command, data, nullptr);
+    }
     ViaSurfaceRecord Surfaces(uint32_t width, uint32_t height, uint32_t format) {
         ViaSurfaceRecord r{};
         r.width = width;
@@ -37,9 +39,11 @@ class ViaStandIn : public StandInTest {
         return r;
     }
     ViaOverlayRecord Show(int left, int top, int right, int bottom, uint32_t w, uint32_t h) {
-        return ViaOverlayRecord{left, top, right, bottom, 0, 0, w, h,
-                                kViaOverlayAtBlank | kViaOverlayShow | kViaOverlayKeying,
-                                kKey, 0, kYuy2};
+        return ViaOverlayRecord{
+            left,   top, right,
+            bottom, 0,   0,
+            w,      h,   kViaOverlayAtBlank | kViaOverlayShow | kViaOverlayKeying,
+            kKey,   0,   kYuy2};
     }
     ViaDriverCalls via_{};
 };

@@ -46,8 +46,8 @@ class OverlayVideo : public ::testing::Test {
         sim_tuner_reset();
         ZMP_STOPDIRECTPLAY();
         sim_display_reset();
-        for (const char* name : {"MIROVA_PCI_ROOT", "MIROVA_VENDOR_ROOT", "MIROVA_FBDEV",
-                                 "MIROVA_FBGEOMETRY"})
+        for (const char* name :
+             {"MIROVA_PCI_ROOT", "MIROVA_VENDOR_ROOT", "MIROVA_FBDEV", "MIROVA_FBGEOMETRY"})
             unsetenv(name);
         ASSERT_EQ(std::system(("rm -rf " + root_).c_str()), 0);
     }

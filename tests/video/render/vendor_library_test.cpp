@@ -91,7 +91,8 @@ TEST_F(VendorBinding, TheCle266LibraryIsOnlyLookedForInUsrLibAndSaysWhatFailed) 
     Install("libddmpeg.so", "/usr/lib", "VIADriverProc");
     testing::internal::CaptureStdout();
     EXPECT_EQ(BindVendorCalls(&library_, ViaDriverLibrary(), &calls), VendorBind::kNoName);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Can't load symbol in libddmpeg.so.\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Error: Can't load symbol in libddmpeg.so.\n");
     Install("libddmpeg.so");
     testing::internal::CaptureStdout();
     EXPECT_EQ(BindVendorCalls(&library_, ViaDriverLibrary(), &calls), VendorBind::kBound);

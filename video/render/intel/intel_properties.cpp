@@ -90,8 +90,7 @@ int32_t CVRLNI865G::SetProperty(const VRLNPropertySetId* set, uint32_t id, const
 int32_t CVRLNI865G::GetProperty(const VRLNPropertySetId* set, uint32_t id, const void*, uint32_t,
                                 void* value, uint32_t length, uint32_t* returned) {
     if (set == nullptr || !(*set == VideoRendererPropertySet)) return kVrlnPropertySetNotFound;
-    if (!IsColour(id) && id != kPropColourKey && id != kPropSharpness)
-        return kVrlnPropertyNotFound;
+    if (!IsColour(id) && id != kPropColourKey && id != kPropSharpness) return kVrlnPropertyNotFound;
     // A size query or a bad buffer is answered without asking the hardware.
     if (value == nullptr || length < 4) return WritePropertyValue(value, length, returned, 0);
     std::lock_guard<CRendererMutex> lock(mutex_);

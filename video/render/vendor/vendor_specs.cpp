@@ -20,24 +20,22 @@ constexpr const char* kViaPaths[] = {"/usr/lib/libddmpeg.so"};
 constexpr const char* kSisNames[] = {SIS_VIDEO_CALLS(VENDOR_CALL_NAME)};
 constexpr const char* kSisPaths[] = {"/usr/lib/libdv.so", "/usr/local/lib/libdv.so"};
 constexpr const char* kRadeonNames[] = {RADEON_OVERLAY_CALLS(VENDOR_CALL_NAME)};
-constexpr const char* kRadeonPaths[] = {"/usr/lib/libradeonov.so",
-                                        "/usr/local/lib/libradeonov.so"};
+constexpr const char* kRadeonPaths[] = {"/usr/lib/libradeonov.so", "/usr/local/lib/libradeonov.so"};
 constexpr const char* kNvidiaNames[] = {NVIDIA_VIDEO_CALLS(VENDOR_CALL_NAME)};
 constexpr const char* kNvidiaPaths[] = {"/usr/lib/libNVDLL.so"};
 
 template <size_t P, size_t N>
 constexpr VendorLibrarySpec Spec(const char* const (&paths)[P], const char* const (&names)[N],
-                                 const char* loadError = nullptr,
-                                 const char* nameError = nullptr) {
+                                 const char* loadError = nullptr, const char* nameError = nullptr) {
     return VendorLibrarySpec{paths, P, names, N, loadError, nameError};
 }
 
 constexpr VendorLibrarySpec kI865 = Spec(kI865Paths, kIntelNames);
 constexpr VendorLibrarySpec kI915 = Spec(kI915Paths, kIntelNames);
 constexpr VendorLibrarySpec kS3 = Spec(kS3Paths, kS3Names);
-constexpr VendorLibrarySpec kVia = Spec(kViaPaths, kViaNames,
-                                        "Error: Dynamic load library libddmpeg.so error.",
-                                        "Error: Can't load symbol in libddmpeg.so.");
+constexpr VendorLibrarySpec kVia =
+    Spec(kViaPaths, kViaNames, "Error: Dynamic load library libddmpeg.so error.",
+         "Error: Can't load symbol in libddmpeg.so.");
 constexpr VendorLibrarySpec kSis = Spec(kSisPaths, kSisNames);
 constexpr VendorLibrarySpec kRadeon = Spec(kRadeonPaths, kRadeonNames);
 constexpr VendorLibrarySpec kNvidia = Spec(kNvidiaPaths, kNvidiaNames);

@@ -5,15 +5,15 @@
 #include "interfaces/vendor/via_ddmpeg.h"
 #include "video/render/vendor/vendor_library.h"
 
-#define VIA_DRIVER_CALLS(X)                                  \
-    X(driverProc0, VIADriverProc, "VIADriverProc")           \
-    X(driverProc1, VIADriverProc, "VIADriverProc")           \
-    X(driverProc2, VIADriverProc, "VIADriverProc")           \
-    X(driverProc3, VIADriverProc, "VIADriverProc")           \
-    X(driverProc4, VIADriverProc, "VIADriverProc")           \
-    X(driverProc5, VIADriverProc, "VIADriverProc")           \
-    X(driverProc6, VIADriverProc, "VIADriverProc")           \
-    X(driverProc7, VIADriverProc, "VIADriverProc")           \
+#define VIA_DRIVER_CALLS(X)                        \
+    X(driverProc0, VIADriverProc, "VIADriverProc") \
+    X(driverProc1, VIADriverProc, "VIADriverProc") \
+    X(driverProc2, VIADriverProc, "VIADriverProc") \
+    X(driverProc3, VIADriverProc, "VIADriverProc") \
+    X(driverProc4, VIADriverProc, "VIADriverProc") \
+    X(driverProc5, VIADriverProc, "VIADriverProc") \
+    X(driverProc6, VIADriverProc, "VIADriverProc") \
+    X(driverProc7, VIADriverProc, "VIADriverProc") \
     X(driverProc8, VIADriverProc, "VIADriverProc")
 
 struct ViaDriverCalls {

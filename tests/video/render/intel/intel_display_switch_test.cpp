@@ -39,8 +39,10 @@ class IntelSwitching : public IntelRendererTest {
     }
     static std::vector<::testing::Matcher<std::string>> Restarted() {
         return {::testing::Eq("MCInitVideoOverlay__Fv"),
-                ::testing::Eq("MCGetOnScreenLinearStartingAddress__Fv"), ::testing::Eq(kCreate),
-                ::testing::Eq(kCreate), ::testing::Eq(kCreate),
+                ::testing::Eq("MCGetOnScreenLinearStartingAddress__Fv"),
+                ::testing::Eq(kCreate),
+                ::testing::Eq(kCreate),
+                ::testing::Eq(kCreate),
                 ::testing::Eq("MCSetVideoOverlayColorKey__FUi 2081")};
     }
     static std::vector<::testing::Matcher<std::string>> Join(
@@ -116,14 +118,14 @@ TEST_F(IntelSwitching, ResumeFailuresKeepTheRendererSuspendedWithoutSurfaces) {
 
 TEST_F(IntelSwitching, TelevisionOnRestartsTheLibraryIn800x600) {
     ASSERT_EQ(Set(kPropDisplayOutput, 0), 0);
-    EXPECT_THAT(Journal(), ::testing::ElementsAreArray(Join(
-                               {Released(),
-                                M{::testing::Eq("MCExitLib__Fv"), ::testing::Eq("MCInitLib__Fv"),
-                                  ::testing::Eq("MCTVConnector__Fv"),
-                                  ::testing::Eq("MCTVOnOff__FUi 1"),
-                                  ::testing::Eq("MCGetVesaModeNumber__FUiUiUi 800 600 16"),
-                                  ::testing::Eq("MCSetMode__FUi 276")},
-                                Restarted()})));
+    EXPECT_THAT(Journal(),
+                ::testing::ElementsAreArray(
+                    Join({Released(),
+                          M{::testing::Eq("MCExitLib__Fv"), ::testing::Eq("MCInitLib__Fv"),
+                            ::testing::Eq("MCTVConnector__Fv"), ::testing::Eq("MCTVOnOff__FUi 1"),
+                            ::testing::Eq("MCGetVesaModeNumber__FUiUiUi 800 600 16"),
+                            ::testing::Eq("MCSetMode__FUi 276")},
+                          Restarted()})));
     EXPECT_TRUE(renderer_->TelevisionOn());
     const SimDisplayState s = SimDisplayStateNow();
     EXPECT_EQ(s.width, 800);
@@ -150,14 +152,13 @@ TEST_F(IntelSwitching, TelevisionOffReturnsToTheDesktopMode) {
     ASSERT_EQ(Set(kPropDisplayOutput, 0), 0);
     sim_display_journal_clear();
     ASSERT_EQ(Set(kPropDisplayOutput, 64), 0);
-    EXPECT_THAT(Journal(),
-                ::testing::ElementsAreArray(Join(
-                    {Released(),
-                     M{::testing::Eq("MCTVOnOff__FUi 0"), ::testing::Eq("MCExitLib__Fv"),
-                       ::testing::Eq("MCInitLib__Fv"),
-                       ::testing::Eq("MCGetVesaModeNumber__FUiUiUi 1024 768 16"),
-                       ::testing::Eq("MCSetMode__FUi 279")},
-                     Restarted()})));
+    EXPECT_THAT(Journal(), ::testing::ElementsAreArray(Join(
+                               {Released(),
+                                M{::testing::Eq("MCTVOnOff__FUi 0"), ::testing::Eq("MCExitLib__Fv"),
+                                  ::testing::Eq("MCInitLib__Fv"),
+                                  ::testing::Eq("MCGetVesaModeNumber__FUiUiUi 1024 768 16"),
+                                  ::testing::Eq("MCSetMode__FUi 279")},
+                                Restarted()})));
     EXPECT_FALSE(renderer_->TelevisionOn());
     EXPECT_EQ(SimDisplayStateNow().width, 1024);
     EXPECT_EQ(SimDisplayStateNow().tvOutput, 0);

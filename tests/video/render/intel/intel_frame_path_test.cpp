@@ -94,18 +94,18 @@ TEST_F(IntelFramePath, TheFirstPictureMakesThreeSurfacesAndShowsTheOverlay) {
     ASSERT_EQ(renderer_->Flip(picture.Get()), 0);
     // Locked and converted: the surface after the current one; then the overlay is
     // placed (left, top, height, width), the new surface flipped in first, unlocked.
-    EXPECT_THAT(Journal(),
-                ElementsAre("MCLockSurface__FPUiN20 " + N(s1),
-                            "MCUpdateOverlay__FUiUiUiUiUiUiUiUiUi 100 50 480 720 " + N(s1) +
-                                " 480 720 1 1",
-                            "MCFlipOverlay__FUiUiUiUiUiUi " + N(s1) + " " + N(s0) + " 720 480 16 1",
-                            "MCUnLockSurface__FPUi " + N(s1)));
+    EXPECT_THAT(
+        Journal(),
+        ElementsAre("MCLockSurface__FPUiN20 " + N(s1),
+                    "MCUpdateOverlay__FUiUiUiUiUiUiUiUiUi 100 50 480 720 " + N(s1) + " 480 720 1 1",
+                    "MCFlipOverlay__FUiUiUiUiUiUi " + N(s1) + " " + N(s0) + " 720 480 16 1",
+                    "MCUnLockSurface__FPUi " + N(s1)));
     sim_display_journal_clear();
     ASSERT_EQ(Frame(&picture), 0);
-    EXPECT_THAT(Journal(), ElementsAre("MCLockSurface__FPUiN20 " + N(s0),
-                                       "MCFlipOverlay__FUiUiUiUiUiUi " + N(s0) + " " + N(s1) +
-                                           " 720 480 16 1",
-                                       "MCUnLockSurface__FPUi " + N(s0)));
+    EXPECT_THAT(Journal(),
+                ElementsAre("MCLockSurface__FPUiN20 " + N(s0),
+                            "MCFlipOverlay__FUiUiUiUiUiUi " + N(s0) + " " + N(s1) + " 720 480 16 1",
+                            "MCUnLockSurface__FPUi " + N(s0)));
     EXPECT_EQ(SimDisplayStateNow().lockedSurfaces, 0);
 }
 

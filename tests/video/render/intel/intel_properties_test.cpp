@@ -42,8 +42,8 @@ TEST_F(IntelProperties, BrightnessPlusThirtyTwoSets127AndReadsBack32) {
     int32_t value = 0;
     ASSERT_EQ(Get(kPropBrightness, &value), 0);
     EXPECT_EQ(value, 32);
-    EXPECT_THAT(Journal(), ElementsAre("MCSetVideoProperty__FUii 1 127",
-                                       "MCGetVideoPropertyValue__FiPi 1"));
+    EXPECT_THAT(Journal(),
+                ElementsAre("MCSetVideoProperty__FUii 1 127", "MCGetVideoPropertyValue__FiPi 1"));
 }
 
 TEST_F(IntelProperties, ContrastMinusThirtyTwoSetsZeroAndReadsBackMinus32) {
@@ -142,12 +142,12 @@ TEST_F(IntelProperties, SharedConventionsHold) {
                                      nullptr, 0, &returned),
               0);
     EXPECT_EQ(returned, 4u);
-    EXPECT_EQ(renderer_->GetProperty(&VideoRendererPropertySet, kPropBrightness, nullptr, 0,
-                                     &value, 2, nullptr),
+    EXPECT_EQ(renderer_->GetProperty(&VideoRendererPropertySet, kPropBrightness, nullptr, 0, &value,
+                                     2, nullptr),
               kVrlnBadArgument);
-    EXPECT_EQ(renderer_->SetProperty(&VideoRendererPropertySet, kPropBrightness, nullptr, 0,
-                                     nullptr, 4),
-              kVrlnNullPointer);
+    EXPECT_EQ(
+        renderer_->SetProperty(&VideoRendererPropertySet, kPropBrightness, nullptr, 0, nullptr, 4),
+        kVrlnNullPointer);
     EXPECT_TRUE(Journal().empty()) << "none of these reached the hardware";
 }
 
