@@ -193,6 +193,10 @@ SIM_DISPLAY_API int sim_display_write_pci_tree(const char* root, int vendor, int
 #ifdef __cplusplus
 }  // extern "C"
 
+// The records cross the library's boundary: the same layout on i386 and x86-64.
+static_assert(sizeof(SimDisplayState) == 136, "test-control record");
+static_assert(sizeof(SimDisplaySurface) == 60, "test-control record");
+
 #include <string>
 #include <vector>
 
