@@ -133,7 +133,7 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
     const int lines = verticalStep_ != 0 && outputHeight_ < area.lines ? outputHeight_ : area.lines;
     const int step = lines == area.lines ? 256 : verticalStep_;
     if (picture->packed || picture->output == nullptr || picture->plane[1] == nullptr ||
-        picture->outputPitch < width * 2) {
+        picture->outputPitch < int64_t(width) * 2) {
         return kProcessRefused;
     }
     if (row_.size() < size_t(area.width)) row_.resize(size_t(area.width));
