@@ -137,6 +137,29 @@ TEST_F(Settings, UnusableKeysAndValuesAreRefused) {
     EXPECT_EQ(getRegInt(nullptr, 9), 9);
 }
 
+TEST_F(Settings, KeysLongerThanTheStoreKeepsAreRefused) {
+    const std::string longest(256, 'k');
+    const std::string huge(100000, 'k');
+    EXPECT_EQ(setRegStr(longest.c_str(), "kept"), 0);
+    EXPECT_NE(setRegStr(huge.c_str(), "x"), 0);
+    EXPECT_NE(setRegInt(huge.c_str(), 5), 0);
+    EXPECT_NE(setRegStr((longest + "k").c_str(), "x"), 0);
+    char buffer[ZAQ_SETTING_MAX_LENGTH] = "untouched";
+    EXPECT_NE(getRegStr(huge.c_str(), buffer), 0);
+    EXPECT_STREQ(buffer, "untouched");
+    EXPECT_EQ(getRegInt(huge.c_str(), 9), 9);
+    EXPECT_LT(FileText().size(), 400u);
+    EXPECT_EQ(getRegStr(longest.c_str(), buffer), 0);
+    EXPECT_STREQ(buffer, "kept");
+}
+
+TEST_F(Settings, HandWrittenLinesWithOverlongKeysAreSkipped) {
+    std::ofstream(dir_ + "/settings.ini") << std::string(300, 'k') << "=1\nA=2\n";
+    sim_settings_reload();
+    EXPECT_EQ(getRegInt(std::string(300, 'k').c_str(), -1), -1);
+    EXPECT_EQ(getRegInt("A", -1), 2);
+}
+
 TEST_F(Settings, WritesLeaveNoTemporaryFiles) {
     for (int i = 0; i < 20; ++i) ASSERT_EQ(setRegInt("Counter", i), 0);
     std::vector<std::string> names = FolderEntries();
