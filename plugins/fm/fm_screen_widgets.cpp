@@ -3,6 +3,10 @@
 // size from their layout rectangle.
 #include "plugins/fm/fm_screen_widgets.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace sonidra {
 namespace {
 
@@ -32,7 +36,7 @@ ZaqRect FixedArea(const CUIXmlEntry& entry, Size size) {
 
 ZaqRect LayoutArea(const CUIXmlEntry& entry) {
     const ZaqRect& r = entry.rect;
-    return ZaqRect{r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1};
+    return ZaqRect{r.left, r.top, LayoutSpan(r.left, r.right), LayoutSpan(r.top, r.bottom)};
 }
 
 // Widgets built with a parent belong to it; the panel deletes them.
@@ -78,6 +82,11 @@ constexpr WidgetRow kWidgets[] = {
 };
 
 }  // namespace
+
+int LayoutSpan(int first, int last) {
+    const int64_t span = int64_t(last) - first + 1;
+    return int(std::clamp<int64_t>(span, INT_MIN, INT_MAX));
+}
 
 void BuildPanelWidgets(CUIFMPanel& panel, const CUI_XML_ADAPTOR& layout, bool small) {
     for (const WidgetRow& row : kWidgets) {

@@ -6,6 +6,10 @@
 
 namespace sonidra {
 
+// The size of the layout's inclusive span first..last (last - first + 1), held within
+// int: a hand-edited skin may give any coordinates.
+int LayoutSpan(int first, int last);
+
 // Builds the seven widgets inside panel from layout; small picks the 800 x 600 sizes.
 void BuildPanelWidgets(CUIFMPanel& panel, const CUI_XML_ADAPTOR& layout, bool small);
 

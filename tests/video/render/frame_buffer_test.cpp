@@ -241,6 +241,20 @@ TEST(FrameBufferDevice, GeometryTextIsCheckedStrictly) {
     EXPECT_FALSE(ParseFbGeometry("0x600x16", &g));
 }
 
+TEST(FrameBufferDevice, GeometryNumbersBeyondThirtyTwoBitsAreRefused) {
+    FbGeometry g;
+    // 4294968016 is 2^32 + 720: wrapped into an int it would pass for 720.
+    EXPECT_FALSE(ParseFbGeometry("4294968016x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x4294967872x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x4294967328", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x32:4294970176", &g));
+    EXPECT_FALSE(ParseFbGeometry("-720x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry(" 720x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x32:", &g));
+    EXPECT_TRUE(ParseFbGeometry("720x576x32:2880", &g));
+    EXPECT_EQ(g.width, 720);
+}
+
 TEST_F(FrameBuffer, CloseClearsTheActiveFlagAndShowsTheCursor) {
     OpenOn(32, 16, 16);
     ASSERT_NE(fb_.Overlay(), nullptr);
