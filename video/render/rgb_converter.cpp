@@ -207,7 +207,8 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (screenHeight_ > 0) lines = std::min(lines, screenHeight_);
     if (picture->displayHeight > 0) lines = std::min(lines, picture->displayHeight);
     const int pitch = picture->outputPitch;
-    if (width != lumaPlan_.outputWidth || std::abs(pitch) < width * bytesPerPixel_)
+    if (width != lumaPlan_.outputWidth ||
+        std::llabs(int64_t(pitch)) < int64_t(width) * bytesPerPixel_)
         return kProcessRefused;
     // Parameter 3 doubles as the bottom-up switch of this kind.
     const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;

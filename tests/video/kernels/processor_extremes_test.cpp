@@ -102,6 +102,21 @@ TEST(ScaledExtremes, RectanglesSpanningTheWholeRangeWriteEveryLineOnce) {
     }
 }
 
+TEST(ScaledExtremes, ColourValuesBeyondTheirRangeActAsItsEnds) {
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
+    const CVRLNColourRecord hostile{INT_MIN, INT_MAX, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MIN};
+    scaled.SetColourControls(&hostile);
+    const ScaledConstants k = scaled.Constants();
+    const CVRLNColourRecord ends{-32, 32, -32, -32, 32, 32, -32};
+    scaled.SetColourControls(&ends);
+    EXPECT_EQ(k.lumaSubtract, 32);
+    EXPECT_EQ(k.lumaCentre, 96);
+    EXPECT_EQ(k.contrastGain, scaled.Constants().contrastGain);
+    EXPECT_EQ(k.saturationGain, scaled.Constants().saturationGain);
+    EXPECT_EQ(k.uAdd, 32);
+    EXPECT_EQ(k.vSubtract, 32);
+}
+
 // A packed source goes to a planar output in one block of width x height x 3 / 2
 // bytes; an output pitch narrower than the picture has less room than that.
 class PackedIntoPlanar : public ::testing::TestWithParam<int> {
