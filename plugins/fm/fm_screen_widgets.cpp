@@ -3,10 +3,6 @@
 // size from their layout rectangle.
 #include "plugins/fm/fm_screen_widgets.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdint>
-
 namespace sonidra {
 namespace {
 
@@ -82,11 +78,6 @@ constexpr WidgetRow kWidgets[] = {
 };
 
 }  // namespace
-
-int LayoutSpan(int first, int last) {
-    const int64_t span = int64_t(last) - first + 1;
-    return int(std::clamp<int64_t>(span, INT_MIN, INT_MAX));
-}
 
 void BuildPanelWidgets(CUIFMPanel& panel, const CUI_XML_ADAPTOR& layout, bool small) {
     for (const WidgetRow& row : kWidgets) {
