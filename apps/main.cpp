@@ -8,6 +8,7 @@
 //   --fm-keys       interactive FM from the keyboard
 //   --fm-script KEYS  an FM key script (see apps/fm_runner.h)
 //   --settings DIR  keep the settings in DIR (default: a fresh temporary folder)
+//   --no-pauses     scripts and demonstrations without real-time pauses (see host_events.h)
 // It runs in the folder that holds it (the build's bin/, where the skins are).
 #include <stdlib.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "apps/fm_runner.h"
+#include "apps/host_events.h"
 #include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
@@ -28,6 +30,7 @@ struct Options {
     std::string mode = "demo";
     std::string script;
     std::string settings;
+    bool noPauses = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -47,6 +50,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         } else if (arg == "--script" && i + 1 < argc) {
             options->mode = "script";
             options->script = argv[++i];
+        } else if (arg == "--no-pauses") {
+            options->noPauses = true;
         } else if (arg == "--settings" && i + 1 < argc) {
             options->settings = argv[++i];
         } else {
@@ -95,10 +100,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: %s [--tv-demo | --tv | --interactive | --script KEYS | --fm | "
                      "--fm-keys | --fm-script KEYS]"
-                     " [--settings DIR]\n",
+                     " [--settings DIR] [--no-pauses]\n",
                      argv[0]);
         return 2;
     }
+    host::SetNoPauses(options.noPauses);
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
     livepreview::UseVirtualScreen(livepreview::ScreenFile{});  // live TV goes to a screen file
