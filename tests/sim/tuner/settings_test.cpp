@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/sim/tuner/tuner_test_support.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -158,6 +159,21 @@ TEST_F(Settings, HandWrittenLinesWithOverlongKeysAreSkipped) {
     sim_settings_reload();
     EXPECT_EQ(getRegInt(std::string(300, 'k').c_str(), -1), -1);
     EXPECT_EQ(getRegInt("A", -1), 2);
+}
+
+TEST_F(Settings, StoredSettingsSurviveADiskThatFillsUpDuringAWrite) {
+    ASSERT_EQ(setRegStr("A", "kept"), 0);
+    const std::string before = FileText();
+    {
+        FileSizeLimit disk(before.size() + 4);
+        ASSERT_TRUE(disk.Active());
+        EXPECT_NE(setRegStr("B", std::string(400, 'b').c_str()), 0);
+    }
+    EXPECT_EQ(FileText(), before);
+    char buffer[ZAQ_SETTING_MAX_LENGTH] = "";
+    EXPECT_EQ(getRegStr("A", buffer), 0);
+    EXPECT_STREQ(buffer, "kept");
+    EXPECT_NE(getRegStr("B", buffer), 0);
 }
 
 TEST_F(Settings, WritesLeaveNoTemporaryFiles) {
