@@ -190,10 +190,13 @@ TEST_F(DvrCommands, VolumeUpFromZeroUnmutes) {
 
 TEST_F(DvrCommands, FailingVolumeReadAnswersTheVolumeAndPrints) {
     Start();
-    sim_tuner_fail_next("ZAQ_GetProperty", -1);
+    // Every read fails while the command runs: the engine's monitor thread reads
+    // properties too and could take a single armed failure first.
+    sim_tuner_fail("ZAQ_GetProperty", -1, -1);
     CaptureStdout();
     EXPECT_EQ(Run(kDvrVolumeUp), 0);
     EXPECT_EQ(GetCapturedStdout(), "err: Get Volume\n");
+    sim_tuner_clear_faults();
 }
 
 TEST_F(DvrCommands, PictureStepBeyondTheLimitKeepsTheValue) {
