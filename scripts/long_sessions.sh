@@ -49,6 +49,7 @@ run() {
   echo "$label: $keys keys in $((SECONDS - began)) s, exit $status"
   echo "  resident at 5 s: $first; at the end: $last"
   echo "  highest resident: $(sort -n "$log" | tail -1)"
+  echo "  every 30 s: $(awk 'NR % 30 == 5 {printf "%s%s", sep, $1; sep = " "}' "$log") kB"
   rm -f "$log"
 }
 
