@@ -49,6 +49,9 @@ ZAQ_EXPORT size_t JournalCount(const std::string& prefix);
 ZAQ_EXPORT bool JournalContains(const std::string& line);
 // Waits until a line beginning with prefix has been recorded (since the last clear).
 ZAQ_EXPORT bool JournalWaitFor(const std::string& prefix, int timeoutMs);
+// How many lines were ever recorded (clears do not reset it): a cheap way to see
+// that the journal changed.
+ZAQ_EXPORT uint64_t JournalSerial();
 // The journal keeps at most this many lines, dropping the oldest.
 constexpr size_t kJournalLimit = 20000;
 

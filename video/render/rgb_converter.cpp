@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "video/kernels/library_state.h"
+#include "video/kernels/line_ref.h"
 #include "video/render/yuv_repack.h"
 
 namespace {
@@ -31,22 +32,24 @@ size_t Padded(int count) {
     return (size_t(std::max(count, 0)) + 15) / 16 * 16 + kRowPadding;
 }
 
-uint8_t Clamp8(int32_t v) {
-    return uint8_t(std::min(255, std::max(0, v)));
-}
-
-// Brightness and contrast folded into a byte table; the identity when neutral.
+// The colour step of the luma path folded into a byte table, exactly as the
+// kernels' reference computes it (the identity when neutral). The quadratic T
+// term squares the widened byte (up to 65535) in unsigned arithmetic there, so
+// bright pixels never overflow.
 void BuildLumaTable(int mode, const ColourConstants& k, uint8_t table[256]) {
     for (int y = 0; y < 256; ++y) {
-        if (mode == kColourAddSubtract) {
-            table[y] = Clamp8(std::min(255, y + k.lumaAdd[0]) - k.lumaSubtract[0]);
-            continue;
+        const uint8_t x = uint8_t(y);
+        switch (mode) {
+            case kColourAddSubtract:
+                table[y] = ref::LumaColour<kColourAddSubtract>(x, k);
+                break;
+            case kColourGain:
+                table[y] = ref::LumaColour<kColourGain>(x, k);
+                break;
+            default:
+                table[y] = ref::LumaColour<kColourHueT>(x, k);
+                break;
         }
-        const int32_t wide = y * 257;
-        const int32_t centred = int16_t(uint16_t(wide ^ 0x8000));
-        int32_t value = ((centred * k.lumaGain[0]) >> 16) + k.lumaCentre[0];
-        if (mode == kColourHueT) value += ((((wide * wide) >> 16) >> 1) * k.tWord[0]) >> 16;
-        table[y] = Clamp8(value);
     }
 }
 
@@ -204,7 +207,8 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (screenHeight_ > 0) lines = std::min(lines, screenHeight_);
     if (picture->displayHeight > 0) lines = std::min(lines, picture->displayHeight);
     const int pitch = picture->outputPitch;
-    if (width != lumaPlan_.outputWidth || std::abs(pitch) < width * bytesPerPixel_)
+    if (width != lumaPlan_.outputWidth ||
+        std::llabs(int64_t(pitch)) < int64_t(width) * bytesPerPixel_)
         return kProcessRefused;
     // Parameter 3 doubles as the bottom-up switch of this kind.
     const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;
