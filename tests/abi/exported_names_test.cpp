@@ -1,10 +1,13 @@
 // The names a host and the tuner service bind by are exported, spelled the same
 // in the 32-bit and the 64-bit build: the player library's functions under the
 // symbol version EXPORTED, the seven direct-play functions, and the plug-ins'
-// classes (constructors, destructors, operations, tables and type information).
+// classes (constructors, destructors, operations, tables and type information);
+// and every library is built for the target of its build (i386: ELF 32-bit 80386).
 #include <dlfcn.h>
+#include <elf.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,36 @@ class Library {
 };
 
 using Names = std::vector<std::string>;
+
+// The start of a library's ELF header, enough for its class and machine.
+Elf32_Ehdr ElfHeaderOf(const char* name) {
+    Elf32_Ehdr header{};
+    std::ifstream in(std::string(LIB_DIR) + "/" + name, std::ios::binary);
+    in.read(reinterpret_cast<char*>(&header), sizeof header);
+    return header;
+}
+
+TEST(ExportedNames, EveryLibraryIsBuiltForTheTargetOfThisBuild) {
+#if defined(__i386__)
+    constexpr unsigned char kClass = ELFCLASS32;
+    constexpr Elf32_Half kMachine = EM_386;
+#elif defined(__x86_64__)
+    constexpr unsigned char kClass = ELFCLASS64;
+    constexpr Elf32_Half kMachine = EM_X86_64;
+#else
+    constexpr unsigned char kClass = ELFCLASSNONE;
+    constexpr Elf32_Half kMachine = EM_NONE;
+    GTEST_SKIP() << "only the x86 targets are fixed";
+#endif
+    for (const char* name : {"libmirova.so", "libtelvira.so", "libsonidra.so", "libravelo.so",
+                             "libtonvex.so", "libsolvane.so"}) {
+        const Elf32_Ehdr header = ElfHeaderOf(name);
+        ASSERT_EQ(std::string(reinterpret_cast<const char*>(header.e_ident), 4), ELFMAG) << name;
+        EXPECT_EQ(header.e_ident[EI_CLASS], kClass) << name;
+        // e_machine sits at the same offset in 32-bit and 64-bit headers.
+        EXPECT_EQ(header.e_machine, kMachine) << name;
+    }
+}
 
 TEST(ExportedNames, PlayerLibraryExportsTheTunerAndSettingsFunctionsUnderEXPORTED) {
     Library ravelo("libravelo.so");
