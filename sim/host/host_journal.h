@@ -7,12 +7,12 @@
 //   register <media>                      registration fill-picture <count>
 //   registration fill-picture-group <group> <count>   registration fill-tuner <count>
 //   registration fill-tuner-group <group> <count>     registration callback <command>
-//   registration release
+//   registration release                  registration reserved-<5|6|7>
 //   menu-factory <TV|FM> <path> <ok|missing>           menu set-uictrl
 //   menu <command> <a1> <a2> <a3> <a4>   words decoded per command: numbers, texts,
 //                                        lists as {a|b|c}, a callback as fn, words the
 //                                        command does not use but non-null as ?
-//   menu-notify <type> <len> <value>      menu-destroy <TV|FM>
+//   menu-notify <type> <len> <value>      menu-destroy <TV|FM>   menu reserved-2
 //   panel-get  panel <command> <value> <flag>  panel-destroy
 //   painter-get  painter clear <0|1>  painter flip  painter-delete
 //   lang-get  lang prefer <id>  lang current <id>  lang set <id>  lang-destroy

@@ -79,7 +79,7 @@ std::unique_ptr<CVRLNProcessorRGB> CVRLNProcessorRGB::Create(int formatCode) {
 
 CVRLNProcessorRGB::CVRLNProcessorRGB(int formatCode, const KernelCpu& cpu)
     : CVRLNVideoProcessor(cpu), format_(formatCode) {
-    rows_ = FastRgbRows() != nullptr ? FastRgbRows() : &ReferenceRgbRows();
+    rows_ = &RgbRowsFor(cpu);
     for (int i = 0; i < 256; ++i) lumaTable_[i] = uint8_t(i);
 }
 
