@@ -8,6 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+# A fixed random seed, so a run that finds something finds it again; FUZZ_SEED
+# picks another walk through the inputs.
+seed=${FUZZ_SEED:-1}
 
 packages=(clang libclang-rt-dev)
 missing=()
@@ -36,7 +39,7 @@ for corpus in $(find fuzz -type d -name '*_corpus' | sort); do
   # New inputs go to a scratch folder, so the seeds in the repository stay as they are.
   work=$(mktemp -d)
   status=0
-  "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$fuzzer" -seed="$seed" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix=build-fuzz/artifacts/$name- "$work" "$corpus" \
     >build-fuzz/artifacts/$name.run.log 2>&1 || status=$?
   rm -rf "$work"

@@ -28,6 +28,26 @@ int DepthIndex(int formatCode) {
     }
 }
 
+// Bytes of one output pixel: what the format writes, whatever depth the screen reports.
+int FormatBytes(int formatCode) {
+    switch (formatCode) {
+        case kFormatRgb24:
+            return 3;
+        case kFormatRgb32:
+            return 4;
+        default:
+            return 2;
+    }
+}
+
+// No screen this converter feeds is wider; larger sizes are refused rather
+// than given tables and line buffers of gigabytes.
+constexpr int kWidestLine = 8192;
+
+int Bounded(int width) {
+    return width > kWidestLine ? 0 : std::max(width, 0);
+}
+
 size_t Padded(int count) {
     return (size_t(std::max(count, 0)) + 15) / 16 * 16 + kRowPadding;
 }
@@ -118,7 +138,8 @@ void CVRLNProcessorRGB::SetColourControls(const CVRLNColourRecord* colours) {
 void CVRLNProcessorRGB::Configure(int sourceWidth, int sourceHeight) {
     sourceWidth_ = sourceWidth;
     sourceHeight_ = sourceHeight;
-    int outW = outputWidth_ > 0 ? outputWidth_ : std::max(sourceWidth, 0);
+    sourceWidth = Bounded(sourceWidth);
+    int outW = Bounded(outputWidth_ > 0 ? outputWidth_ : sourceWidth);
     if (screenWidth_ > 0) outW = std::min(outW, screenWidth_);
     vStep_ = VerticalStep(sourceHeight, outputHeight_, heightScale_);
     lumaPlan_ = BuildScalePlan(sourceWidth, outW, HorizontalStep(sourceWidth, outW, widthScale_));
@@ -191,7 +212,8 @@ void CVRLNProcessorRGB::EmitLine(const uint8_t* y, const uint8_t* u, const uint8
 
 int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (picture == nullptr || picture->plane[0] == nullptr || picture->output == nullptr ||
-        picture->width <= 0 || picture->height <= 0 || bytesPerPixel_ == 0)
+        picture->width <= 0 || picture->width > kWidestLine || picture->height <= 0 ||
+        bytesPerPixel_ == 0)
         return kProcessRefused;
     if (!picture->packed && picture->plane[1] == nullptr) return kProcessRefused;
     // A frame of another size than the steps were made for would be read
@@ -207,8 +229,8 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (screenHeight_ > 0) lines = std::min(lines, screenHeight_);
     if (picture->displayHeight > 0) lines = std::min(lines, picture->displayHeight);
     const int pitch = picture->outputPitch;
-    if (width != lumaPlan_.outputWidth ||
-        std::llabs(int64_t(pitch)) < int64_t(width) * bytesPerPixel_)
+    if (width <= 0 || width != lumaPlan_.outputWidth ||
+        std::llabs(int64_t(pitch)) < int64_t(width) * FormatBytes(format_))
         return kProcessRefused;
     // Parameter 3 doubles as the bottom-up switch of this kind.
     const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;
