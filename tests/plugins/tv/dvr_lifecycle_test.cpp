@@ -83,7 +83,11 @@ TEST_F(DvrLifecycle, ClosingReleasesTheTuner) {
     ASSERT_EQ(engine.OpenTuner(), 0);
     ASSERT_EQ(engine.StartLiveVideo(), 0);
     EXPECT_EQ(engine.CloseTuner(), 0);
-    const auto journal = SimTunerJournal();
+    // The monitor thread's sound-mode poll may land anywhere in the journal.
+    std::vector<std::string> journal;
+    for (const std::string& entry : SimTunerJournal())
+        if (entry.rfind("ZAQ_GetProperty", 0) != 0) journal.push_back(entry);
+    ASSERT_GE(journal.size(), 3u);
     std::vector<std::string> tail(journal.end() - 3, journal.end());
     EXPECT_EQ(tail,
               (std::vector<std::string>{"ZAQ_DirectPlayStop", "ZAQ_CloseTuner", "ZAQ_Release"}));
