@@ -170,11 +170,13 @@ void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8
         std::memcpy(y, s.plane0 + line * w, w);
         const int chromaLine = std::min(line / 2, s.chromaLines - 1);
         const int pairs = (s.width + 1) / 2;
+        // A one-line picture has no chroma line: neutral chroma, and no
+        // pointer is formed before the plane.
+        const uint8_t* chroma = chromaLine >= 0 ? s.plane1 + size_t(chromaLine) * w : nullptr;
         for (int p = 0; p < pairs; ++p) {
-            const uint8_t* uv = s.plane1 + size_t(chromaLine) * w + 2 * p;
-            const bool present = chromaLine >= 0 && 2 * p + 1 < s.width;
-            u[p] = chromaLine >= 0 ? uv[0] : 128;
-            v[p] = present ? uv[1] : 128;
+            const bool present = chroma != nullptr && 2 * p + 1 < s.width;
+            u[p] = chroma != nullptr ? chroma[2 * p] : 128;
+            v[p] = present ? chroma[2 * p + 1] : 128;
         }
     }
     if (!lumaIdentity_)
