@@ -34,8 +34,8 @@ class StandInTest : public ::testing::Test {
     }
     // Binds a typed table; the library stays loaded until the test ends.
     template <typename Calls>
-    void Bind(const VendorLibrarySpec& spec, Calls* calls) {
-        ASSERT_EQ(BindVendorCalls(&library_, spec, calls), VendorBind::kBound)
+    void Bind(const VendorLibraryTable& table, Calls* calls) {
+        ASSERT_EQ(BindVendorCalls(&library_, table, calls), VendorBind::kBound)
             << library_.MissingName();
         sim_display_journal_clear();
     }

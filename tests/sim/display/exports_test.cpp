@@ -40,13 +40,13 @@ std::set<std::string> DefinedNames(const std::string& path) {
     return names;
 }
 
-std::set<std::string> TableNames(const VendorLibrarySpec& spec) {
-    return std::set<std::string>(spec.names, spec.names + spec.nameCount);
+std::set<std::string> TableNames(const VendorLibraryTable& table) {
+    return std::set<std::string>(table.names, table.names + table.nameCount);
 }
 
 struct Expected {
     const char* library;
-    const VendorLibrarySpec& spec;
+    const VendorLibraryTable& table;
     size_t count;
 };
 
@@ -62,7 +62,7 @@ TEST(StandInExports, EachLibraryListsExactlyItsTableNames) {
     };
     for (const Expected& e : libraries) {
         const std::set<std::string> listed = DefinedNames(Built(e.library));
-        EXPECT_EQ(listed, TableNames(e.spec)) << e.library;
+        EXPECT_EQ(listed, TableNames(e.table)) << e.library;
         EXPECT_EQ(listed.size(), e.count) << e.library;
     }
 }

@@ -35,4 +35,4 @@ struct IntelOverlayCalls {
 };
 
 // libI865G.so (i915 false) or libI915G.so, from /usr/lib, then /usr/local/lib.
-const VendorLibrarySpec& IntelOverlayLibrary(bool i915);
+const VendorLibraryTable& IntelOverlayLibrary(bool i915);

@@ -35,7 +35,7 @@ struct NvidiaVideoCalls {
 };
 
 // libNVDLL.so from /usr/lib only.
-const VendorLibrarySpec& NvidiaVideoLibrary();
+const VendorLibraryTable& NvidiaVideoLibrary();
 
 // Binds and starts the library: a negative result of NvInitDll drops the
 // binding (the library is closed, the table left null) and gives kInitFailed.

@@ -28,4 +28,4 @@ struct RadeonOverlayCalls {
 };
 
 // libradeonov.so from /usr/lib, then /usr/local/lib.
-const VendorLibrarySpec& RadeonOverlayLibrary();
+const VendorLibraryTable& RadeonOverlayLibrary();

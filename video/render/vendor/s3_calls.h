@@ -29,4 +29,4 @@ struct S3OverlayCalls {
 };
 
 // libs3g.so from /usr/lib, then /usr/local/lib.
-const VendorLibrarySpec& S3OverlayLibrary();
+const VendorLibraryTable& S3OverlayLibrary();

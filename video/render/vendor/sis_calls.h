@@ -24,4 +24,4 @@ struct SisVideoCalls {
 };
 
 // libdv.so from /usr/lib, then /usr/local/lib.
-const VendorLibrarySpec& SisVideoLibrary();
+const VendorLibraryTable& SisVideoLibrary();

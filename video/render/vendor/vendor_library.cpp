@@ -26,28 +26,28 @@ std::string VendorLibraryPath(const char* path) {
     return base + path;
 }
 
-VendorBind CVendorLibrary::Bind(const VendorLibrarySpec& spec, void** slots) {
+VendorBind CVendorLibrary::Bind(const VendorLibraryTable& table, void** slots) {
     Close();
-    for (size_t i = 0; i < spec.pathCount && handle_ == nullptr; ++i) {
-        const std::string path = VendorLibraryPath(spec.paths[i]);
+    for (size_t i = 0; i < table.pathCount && handle_ == nullptr; ++i) {
+        const std::string path = VendorLibraryPath(table.paths[i]);
         handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle_ != nullptr) path_ = path;
     }
     if (handle_ == nullptr) {
         const char* why = dlerror();
-        DebugPrint("VRLN: no library %s (%s)\n", spec.pathCount > 0 ? spec.paths[0] : "",
+        DebugPrint("VRLN: no library %s (%s)\n", table.pathCount > 0 ? table.paths[0] : "",
                    why != nullptr ? why : "");
-        PrintLine(spec.loadError);
+        PrintLine(table.loadError);
         return VendorBind::kNoLibrary;
     }
-    for (size_t i = 0; i < spec.nameCount; ++i) {
+    for (size_t i = 0; i < table.nameCount; ++i) {
         dlerror();
-        void* address = dlsym(handle_, spec.names[i]);
+        void* address = dlsym(handle_, table.names[i]);
         const char* error = dlerror();
         if (error != nullptr || address == nullptr) {
-            missing_ = spec.names[i];
-            DebugPrint("VRLN: %s lacks %s\n", path_.c_str(), spec.names[i]);
-            PrintLine(spec.nameError);
+            missing_ = table.names[i];
+            DebugPrint("VRLN: %s lacks %s\n", path_.c_str(), table.names[i]);
+            PrintLine(table.nameError);
             return VendorBind::kNoName;
         }
         slots[i] = address;

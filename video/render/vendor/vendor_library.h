@@ -20,7 +20,7 @@
 #include <type_traits>
 
 // What a library is loaded from and which names it must offer.
-struct VendorLibrarySpec {
+struct VendorLibraryTable {
     const char* const* paths;  // tried in this order
     size_t pathCount;
     const char* const* names;  // bound in this order
@@ -47,7 +47,7 @@ class CVendorLibrary {
     CVendorLibrary& operator=(const CVendorLibrary&) = delete;
 
     // Fills slots[0 .. nameCount) on success; closes any library held before.
-    VendorBind Bind(const VendorLibrarySpec& spec, void** slots);
+    VendorBind Bind(const VendorLibraryTable& table, void** slots);
     // dlclose of the handle, when one is held.
     void Close();
 
@@ -72,16 +72,16 @@ class CVendorLibrary {
 #define VENDOR_CALL_NAME(member, function, name) name,
 
 // Binds a table whose members are function pointers in the order of the
-// spec's names; on anything but kBound the table is left all null.
+// table's names; on anything but kBound the table is left all null.
 template <typename Calls>
-VendorBind BindVendorCalls(CVendorLibrary* library, const VendorLibrarySpec& spec, Calls* calls) {
+VendorBind BindVendorCalls(CVendorLibrary* library, const VendorLibraryTable& table, Calls* calls) {
     static_assert(std::is_trivially_copyable<Calls>::value, "a table of function pointers");
     constexpr size_t kCount = sizeof(Calls) / sizeof(void*);
     static_assert(sizeof(Calls) == kCount * sizeof(void*), "a table of function pointers");
     *calls = Calls{};
-    if (spec.nameCount != kCount) return VendorBind::kNoName;
+    if (table.nameCount != kCount) return VendorBind::kNoName;
     void* slots[kCount] = {};
-    const VendorBind result = library->Bind(spec, slots);
+    const VendorBind result = library->Bind(table, slots);
     if (result == VendorBind::kBound) std::memcpy(static_cast<void*>(calls), slots, sizeof slots);
     return result;
 }

@@ -21,4 +21,4 @@ struct ViaDriverCalls {
 };
 
 // libddmpeg.so from /usr/lib only, with its two error lines.
-const VendorLibrarySpec& ViaDriverLibrary();
+const VendorLibraryTable& ViaDriverLibrary();

@@ -25,44 +25,45 @@ constexpr const char* kNvidiaNames[] = {NVIDIA_VIDEO_CALLS(VENDOR_CALL_NAME)};
 constexpr const char* kNvidiaPaths[] = {"/usr/lib/libNVDLL.so"};
 
 template <size_t P, size_t N>
-constexpr VendorLibrarySpec Spec(const char* const (&paths)[P], const char* const (&names)[N],
-                                 const char* loadError = nullptr, const char* nameError = nullptr) {
-    return VendorLibrarySpec{paths, P, names, N, loadError, nameError};
+constexpr VendorLibraryTable MakeTable(const char* const (&paths)[P], const char* const (&names)[N],
+                                       const char* loadError = nullptr,
+                                       const char* nameError = nullptr) {
+    return VendorLibraryTable{paths, P, names, N, loadError, nameError};
 }
 
-constexpr VendorLibrarySpec kI865 = Spec(kI865Paths, kIntelNames);
-constexpr VendorLibrarySpec kI915 = Spec(kI915Paths, kIntelNames);
-constexpr VendorLibrarySpec kS3 = Spec(kS3Paths, kS3Names);
-constexpr VendorLibrarySpec kVia =
-    Spec(kViaPaths, kViaNames, "Error: Dynamic load library libddmpeg.so error.",
-         "Error: Can't load symbol in libddmpeg.so.");
-constexpr VendorLibrarySpec kSis = Spec(kSisPaths, kSisNames);
-constexpr VendorLibrarySpec kRadeon = Spec(kRadeonPaths, kRadeonNames);
-constexpr VendorLibrarySpec kNvidia = Spec(kNvidiaPaths, kNvidiaNames);
+constexpr VendorLibraryTable kI865 = MakeTable(kI865Paths, kIntelNames);
+constexpr VendorLibraryTable kI915 = MakeTable(kI915Paths, kIntelNames);
+constexpr VendorLibraryTable kS3 = MakeTable(kS3Paths, kS3Names);
+constexpr VendorLibraryTable kVia =
+    MakeTable(kViaPaths, kViaNames, "Error: Dynamic load library libddmpeg.so error.",
+              "Error: Can't load symbol in libddmpeg.so.");
+constexpr VendorLibraryTable kSis = MakeTable(kSisPaths, kSisNames);
+constexpr VendorLibraryTable kRadeon = MakeTable(kRadeonPaths, kRadeonNames);
+constexpr VendorLibraryTable kNvidia = MakeTable(kNvidiaPaths, kNvidiaNames);
 
 }  // namespace
 
-const VendorLibrarySpec& IntelOverlayLibrary(bool i915) {
+const VendorLibraryTable& IntelOverlayLibrary(bool i915) {
     return i915 ? kI915 : kI865;
 }
 
-const VendorLibrarySpec& S3OverlayLibrary() {
+const VendorLibraryTable& S3OverlayLibrary() {
     return kS3;
 }
 
-const VendorLibrarySpec& ViaDriverLibrary() {
+const VendorLibraryTable& ViaDriverLibrary() {
     return kVia;
 }
 
-const VendorLibrarySpec& SisVideoLibrary() {
+const VendorLibraryTable& SisVideoLibrary() {
     return kSis;
 }
 
-const VendorLibrarySpec& RadeonOverlayLibrary() {
+const VendorLibraryTable& RadeonOverlayLibrary() {
     return kRadeon;
 }
 
-const VendorLibrarySpec& NvidiaVideoLibrary() {
+const VendorLibraryTable& NvidiaVideoLibrary() {
     return kNvidia;
 }
 
