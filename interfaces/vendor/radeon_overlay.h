@@ -58,8 +58,13 @@ struct RadeonTransform {
     int32_t hue;
     uint8_t reserved[16];
 };
+// Every field fixed-width, so one layout on i386 and x86-64.
 static_assert(sizeof(RadeonTransform) == 32, "shared with the vendor library");
+static_assert(offsetof(RadeonTransform, brightness) == 0, "shared with the vendor library");
+static_assert(offsetof(RadeonTransform, contrast) == 4, "shared with the vendor library");
+static_assert(offsetof(RadeonTransform, saturation) == 8, "shared with the vendor library");
 static_assert(offsetof(RadeonTransform, hue) == 12, "shared with the vendor library");
+static_assert(offsetof(RadeonTransform, reserved) == 16, "shared with the vendor library");
 
 struct RadeonCardInfo {
     uint32_t vendor;  // 0x1002

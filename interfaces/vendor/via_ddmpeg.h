@@ -55,7 +55,14 @@ struct ViaSurfaceRecord {
     uint32_t buffer[2];  // filled by commands 2 and 4
     uint32_t pitch;      // filled by commands 2 and 4
 };
+// Every field a 32-bit word (addresses too, video_memory.h), so one layout
+// on i386 and x86-64.
 static_assert(sizeof(ViaSurfaceRecord) == 32, "shared with the vendor library");
+static_assert(offsetof(ViaSurfaceRecord, width) == 0, "shared with the vendor library");
+static_assert(offsetof(ViaSurfaceRecord, height) == 4, "shared with the vendor library");
+static_assert(offsetof(ViaSurfaceRecord, kind) == 8, "shared with the vendor library");
+static_assert(offsetof(ViaSurfaceRecord, colourKey) == 12, "shared with the vendor library");
+static_assert(offsetof(ViaSurfaceRecord, format) == 16, "shared with the vendor library");
 static_assert(offsetof(ViaSurfaceRecord, buffer) == 20, "shared with the vendor library");
 static_assert(offsetof(ViaSurfaceRecord, pitch) == 28, "shared with the vendor library");
 
@@ -74,8 +81,19 @@ struct ViaOverlayRecord {
     uint32_t reserved;
     uint32_t format;
 };
+// Twelve 32-bit words on i386 and x86-64 alike.
 static_assert(sizeof(ViaOverlayRecord) == 48, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, left) == 0, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, top) == 4, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, right) == 8, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, bottom) == 12, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, sourceX) == 16, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, sourceY) == 20, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, width) == 24, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, height) == 28, "shared with the vendor library");
 static_assert(offsetof(ViaOverlayRecord, flags) == 32, "shared with the vendor library");
 static_assert(offsetof(ViaOverlayRecord, colourKey) == 36, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, reserved) == 40, "shared with the vendor library");
+static_assert(offsetof(ViaOverlayRecord, format) == 44, "shared with the vendor library");
 
 extern "C" int VIADriverProc(uint32_t command, void* data, void* extra);
