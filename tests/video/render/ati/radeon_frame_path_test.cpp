@@ -3,9 +3,11 @@
 // simulated monitor.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "sim/display/sim_display.h"
+#include "tests/platform/fake_cpu_probe.h"
 #include "tests/sim/display/display_fixture.h"
 #include "tests/video/render/ati/radeon_fixture.h"
 
@@ -168,6 +170,35 @@ TEST_F(RadeonFramePath, ASizeChangeRepaintsBothBuffersBlackBeforeTheNextConversi
     EXPECT_EQ(Buffer(1, 352, 288), Converted(small, 352, 288));
     EXPECT_TRUE(Black(Buffer(0, 352, 288)));
     EXPECT_EQ(Count("RadeonOverlaySetSrc"), 1) << "once per change";
+}
+
+// Widths off the vector steps (the library takes even sizes only): whatever
+// path the processor record gives the converter, the buffer not shown holds
+// the reference's bytes and nothing else changes.
+TEST_F(RadeonFramePath, WidthsOffTheVectorStepsConvertTheSameOnEveryProcessorPath) {
+    constexpr uint32_t kMmx = 1u << 23, kSse = 1u << 25;
+    FakeCpuProbe pentium3;
+    pentium3.SetVendor("GenuineIntel");
+    pentium3.SetLeaf1(0x673, 0, 0, kMmx | kSse);
+    struct Case {
+        const CpuProbe* probe;  // null: this machine
+        int width, height;
+    };
+    for (const Case& c : {Case{&pentium3, 354, 290}, Case{nullptr, 354, 292},
+                          Case{&pentium3, 70, 6}, Case{nullptr, 70, 8}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        PackedFrame frame(c.width, c.height, uint32_t(c.width), true);
+        const CpuProbe* previous = c.probe != nullptr ? InstallCpuProbe(c.probe) : nullptr;
+        const int flipped = Frame(frame.Get());
+        if (c.probe != nullptr) InstallCpuProbe(previous);
+        ASSERT_EQ(flipped, 0);
+        std::vector<uint8_t> expected(BufferBytes(c.width, c.height), 128);
+        std::fill(expected.begin(), expected.begin() + expected.size() / 3 * 2, 16);
+        const CVRLNPackedToPlanar reference(c.width, c.height, KernelCpu{});
+        reference.Convert(frame.Bytes().data(), expected.data());
+        EXPECT_EQ(Buffer(1, c.width, c.height), expected);
+        EXPECT_TRUE(Black(Buffer(0, c.width, c.height))) << "the shown buffer untouched";
+    }
 }
 
 TEST_F(RadeonFramePath, PlanarPicturesGoThroughTheProcessorIntoTheSamePlanes) {
