@@ -61,7 +61,8 @@ TEST_F(AtiVideo, ALibraryLackingOneNameFallsBackWithOnlyTheWarning) {
     EXPECT_EQ(sim_display_library_loaded("libradeonov.so"), 0) << "closed again";
     ASSERT_EQ(sim_tuner_deliver_frames(1), 1);
     EXPECT_EQ(SimDisplayStateNow().overlayEnabled, 0);
-    const unsigned char* centre = SimDisplayScanOut().At(512, 384);
+    const SimScanOut out = SimDisplayScanOut();
+    const unsigned char* centre = out.At(512, 384);
     EXPECT_GT(centre[0] + centre[1] + centre[2], 0) << "the frame buffer drew the picture";
 }
 
