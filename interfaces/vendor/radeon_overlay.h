@@ -34,6 +34,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
+
 constexpr int kRadeonFormatYV12 = 0x800A;
 constexpr int kRadeonFormatYUY2 = 0x800B;
 constexpr int kRadeonDisplayTv = 1;
@@ -48,7 +50,10 @@ struct RadeonMode {
     int32_t bytesPerLine;
     int32_t modeNumber;
 };
-static_assert(sizeof(RadeonMode) == 24, "shared with the vendor library");
+ZAQ_ASSERT_SIZE(RadeonMode, 24, 24);
+ZAQ_ASSERT_OFFSET(RadeonMode, height, 4, 4);
+ZAQ_ASSERT_OFFSET(RadeonMode, bytesPerLine, 16, 16);
+ZAQ_ASSERT_OFFSET(RadeonMode, modeNumber, 20, 20);
 
 // Brightness, contrast, saturation, hue, then 16 bytes of zero.
 struct RadeonTransform {
@@ -58,8 +63,13 @@ struct RadeonTransform {
     int32_t hue;
     uint8_t reserved[16];
 };
-static_assert(sizeof(RadeonTransform) == 32, "shared with the vendor library");
-static_assert(offsetof(RadeonTransform, hue) == 12, "shared with the vendor library");
+// Every field fixed-width, so one layout on i386 and x86-64.
+ZAQ_ASSERT_SIZE(RadeonTransform, 32, 32);
+ZAQ_ASSERT_OFFSET(RadeonTransform, brightness, 0, 0);
+ZAQ_ASSERT_OFFSET(RadeonTransform, contrast, 4, 4);
+ZAQ_ASSERT_OFFSET(RadeonTransform, saturation, 8, 8);
+ZAQ_ASSERT_OFFSET(RadeonTransform, hue, 12, 12);
+ZAQ_ASSERT_OFFSET(RadeonTransform, reserved, 16, 16);
 
 struct RadeonCardInfo {
     uint32_t vendor;  // 0x1002
@@ -67,7 +77,9 @@ struct RadeonCardInfo {
     uint32_t memoryBytes;
     uint32_t memoryAddress;  // 32-bit word, see video_memory.h
 };
-static_assert(sizeof(RadeonCardInfo) == 16, "shared with the vendor library");
+ZAQ_ASSERT_SIZE(RadeonCardInfo, 16, 16);
+ZAQ_ASSERT_OFFSET(RadeonCardInfo, memoryBytes, 8, 8);
+ZAQ_ASSERT_OFFSET(RadeonCardInfo, memoryAddress, 12, 12);
 
 extern "C" {
 

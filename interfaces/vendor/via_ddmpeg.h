@@ -31,6 +31,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
+
 enum ViaCommand : uint32_t {
     kViaStart = 0,
     kViaStop = 1,
@@ -55,9 +57,16 @@ struct ViaSurfaceRecord {
     uint32_t buffer[2];  // filled by commands 2 and 4
     uint32_t pitch;      // filled by commands 2 and 4
 };
-static_assert(sizeof(ViaSurfaceRecord) == 32, "shared with the vendor library");
-static_assert(offsetof(ViaSurfaceRecord, buffer) == 20, "shared with the vendor library");
-static_assert(offsetof(ViaSurfaceRecord, pitch) == 28, "shared with the vendor library");
+// Every field a 32-bit word (addresses too, video_memory.h), so one layout
+// on i386 and x86-64.
+ZAQ_ASSERT_SIZE(ViaSurfaceRecord, 32, 32);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, width, 0, 0);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, height, 4, 4);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, kind, 8, 8);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, colourKey, 12, 12);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, format, 16, 16);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, buffer, 20, 20);
+ZAQ_ASSERT_OFFSET(ViaSurfaceRecord, pitch, 28, 28);
 
 // Twelve 32-bit words.
 struct ViaOverlayRecord {
@@ -74,8 +83,19 @@ struct ViaOverlayRecord {
     uint32_t reserved;
     uint32_t format;
 };
-static_assert(sizeof(ViaOverlayRecord) == 48, "shared with the vendor library");
-static_assert(offsetof(ViaOverlayRecord, flags) == 32, "shared with the vendor library");
-static_assert(offsetof(ViaOverlayRecord, colourKey) == 36, "shared with the vendor library");
+// Twelve 32-bit words on i386 and x86-64 alike.
+ZAQ_ASSERT_SIZE(ViaOverlayRecord, 48, 48);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, left, 0, 0);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, top, 4, 4);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, right, 8, 8);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, bottom, 12, 12);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, sourceX, 16, 16);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, sourceY, 20, 20);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, width, 24, 24);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, height, 28, 28);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, flags, 32, 32);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, colourKey, 36, 36);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, reserved, 40, 40);
+ZAQ_ASSERT_OFFSET(ViaOverlayRecord, format, 44, 44);
 
 extern "C" int VIADriverProc(uint32_t command, void* data, void* extra);

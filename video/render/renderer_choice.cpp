@@ -8,10 +8,12 @@
 
 #include "platform/debug_log.h"
 #include "video/kernels/library_state.h"
+#include "video/render/ati/radeon_renderer.h"
 #include "video/render/frame_buffer.h"
 #include "video/render/intel/intel_renderer.h"
 #include "video/render/pci_scan.h"
 #include "video/render/renderer_state.h"
+#include "video/render/via/cle266_renderer.h"
 
 namespace {
 
@@ -79,12 +81,12 @@ struct Trial {
 
 // Fixed trial order. Families without a factory fall through to the frame buffer.
 const Trial kRendererTrials[] = {
-    {{kFamilyAti, -1, -1, -1, -1}, nullptr, "Using ATI MX renderer"},
+    {{kFamilyAti, -1, -1, -1, -1}, Make<CVRLNRadeon>, "Using ATI MX renderer"},
     {{kFamilyIntel865, -1, -1, -1, -1}, Make<CVRLNI865G>, "Using Intel 865G renderer"},
     {{kFamilyIntel915, -1, -1, -1, -1}, Make<CVRLNI915G>, "Using Intel 915G renderer"},
     {{kFamilySis, -1, -1, -1, -1}, nullptr, "Using SIS renderer"},
     {{kFamilyS3Twister, -1, -1, -1, -1}, nullptr, "Using S3 Twister renderer"},
-    {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, nullptr, "Using CLE266 renderer"},
+    {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, Make<CVRLNCLE266>, "Using CLE266 renderer"},
     {{kFamilyNvidia, -1, -1, -1, -1}, nullptr, "Using NVIDIA renderer"},
 };
 
