@@ -43,11 +43,16 @@ struct SiSVideoRecord {
     uint32_t bufferCount;   // 4
     uint32_t reserved[7];
 };
+// All 32-bit words, so the layout is the same on i386 and x86-64.
 static_assert(sizeof(SiSVideoRecord) == 88, "shared with the vendor library");
-static_assert(offsetof(SiSVideoRecord, pitch) == 16, "word 4");
-static_assert(offsetof(SiSVideoRecord, lumaLength) == 24, "word 6");
-static_assert(offsetof(SiSVideoRecord, uOffset) == 32, "word 8");
-static_assert(offsetof(SiSVideoRecord, buffer) == 40, "words 10 to 13");
+static_assert(alignof(SiSVideoRecord) == 4, "no word wider than 32 bits");
+static_assert(offsetof(SiSVideoRecord, pitch) == 4 * 4, "word 4");
+static_assert(offsetof(SiSVideoRecord, lumaLength) == 6 * 4, "word 6");
+static_assert(offsetof(SiSVideoRecord, chromaLength) == 7 * 4, "word 7");
+static_assert(offsetof(SiSVideoRecord, uOffset) == 8 * 4, "word 8");
+static_assert(offsetof(SiSVideoRecord, vOffset) == 9 * 4, "word 9");
+static_assert(offsetof(SiSVideoRecord, buffer) == 10 * 4, "words 10 to 13");
+static_assert(sizeof(SiSVideoRecord::buffer) == 4 * 4, "four 32-bit buffer addresses");
 
 extern "C" {
 
