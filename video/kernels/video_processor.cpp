@@ -235,12 +235,16 @@ int CVRLNVideoProcessor::RunRepacked(CVRLNPicture* picture, int flags, const Pla
                     size_t(width));
     RepackPackedToPlanar(picture->plane[0], width, height, repacked_.data(), repacked_.size());
     uint8_t* const packedPlanes[2] = {picture->plane[0], picture->plane[1]};
+    const uint32_t packedSize = picture->planeSize;
     picture->plane[0] = repacked_.data();
     picture->plane[1] = repacked_.data() + luma;
+    // Exactly the luma: the copy has no spare line to be written into.
+    picture->planeSize = uint32_t(luma);
     picture->packed = 0;
     const int result = RunPlanar(picture, flags, kernel, k);
     picture->plane[0] = packedPlanes[0];
     picture->plane[1] = packedPlanes[1];
+    picture->planeSize = packedSize;
     picture->packed = 1;
     return result;
 }
