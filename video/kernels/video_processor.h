@@ -85,6 +85,8 @@ class CVRLNVideoProcessor {
     // Composes a pending overlay (or any with kProcessComposeOnce).
     void PrepareOverlay(const Area& area, int flags);
     void FinishOverlay(int flags);
+    // The packed source copied unchanged into a planar output.
+    static int CopyPackedThrough(const CVRLNPicture& picture);
     // Converts a planar picture into the planar output through one member (a
     // packed one as the conversion mode of library_state.h says).
     int RunPlanar(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
