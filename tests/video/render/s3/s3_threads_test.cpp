@@ -40,6 +40,7 @@ TEST_F(S3Threads, FramesAndControlCallsFromTwoThreads) {
     }
     capture.join();
     EXPECT_EQ(frames.load(), 240);
+    EXPECT_EQ(Count("FlipOverlay__FUiUiUiUiUiUi"), 240) << "every frame reached the overlay";
     EXPECT_EQ(renderer_->MutexHolders(), 0);
     EXPECT_EQ(SimDisplayStateNow().lockedSurfaces, 0) << "every lock was matched";
     EXPECT_EQ(SimDisplayStateNow().surfaces, CVRLNS3Twister::kSurfaceCount);
