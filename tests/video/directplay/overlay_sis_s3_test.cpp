@@ -114,7 +114,8 @@ TEST_F(OverlayS3, WithoutTheLibraryTheFrameBufferShowsThePicture) {
     ASSERT_EQ(unlink((root_ + "/vendor/usr/lib/libs3g.so").c_str()), 0);
     EXPECT_EQ(Start(), kFrameBufferLine);
     ASSERT_EQ(sim_tuner_deliver_frames(1), 1);
-    const unsigned char* centre = SimDisplayScanOut().At(512, 384);
+    const SimScanOut out = SimDisplayScanOut();
+    const unsigned char* centre = out.At(512, 384);
     EXPECT_GT(centre[0] + centre[1] + centre[2], 0) << "the frame buffer drew the picture";
 }
 
