@@ -25,6 +25,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
+
 // The video record, 22 32-bit words. Buffer layout: the luma plane (pitch x
 // height), then the V plane, then the U plane (pitch / 2 x height / 2 each),
 // the YV12 order; the pitch is the width rounded up to a multiple of 16.
@@ -43,11 +45,16 @@ struct SiSVideoRecord {
     uint32_t bufferCount;   // 4
     uint32_t reserved[7];
 };
-static_assert(sizeof(SiSVideoRecord) == 88, "shared with the vendor library");
-static_assert(offsetof(SiSVideoRecord, pitch) == 16, "word 4");
-static_assert(offsetof(SiSVideoRecord, lumaLength) == 24, "word 6");
-static_assert(offsetof(SiSVideoRecord, uOffset) == 32, "word 8");
-static_assert(offsetof(SiSVideoRecord, buffer) == 40, "words 10 to 13");
+// All 32-bit words, so the layout is the same on i386 and x86-64.
+ZAQ_ASSERT_SIZE(SiSVideoRecord, 88, 88);
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, pitch, 16, 16);         // word 4
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, lumaLength, 24, 24);    // word 6
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, chromaLength, 28, 28);  // word 7
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, uOffset, 32, 32);       // word 8
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, vOffset, 36, 36);       // word 9
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, buffer, 40, 40);        // words 10 to 13
+ZAQ_ASSERT_OFFSET(SiSVideoRecord, bufferCount, 56, 56);
+static_assert(alignof(SiSVideoRecord) == 4, "no word wider than 32 bits");
 
 extern "C" {
 

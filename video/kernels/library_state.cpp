@@ -10,6 +10,7 @@ std::atomic<int32_t> g_frameHeight{0};
 std::atomic<int32_t> g_lineLengthOverride{0};
 std::atomic<int32_t> g_lineCountOverride{0};
 std::atomic<int32_t> g_packedVariant{0};
+std::atomic<int32_t> g_conversionMode{kConversionCopyPacked};
 }  // namespace
 
 void SetDeinterlaceModeWord(uint32_t word) {
@@ -43,4 +44,10 @@ void SetPackedOutputVariant(int32_t variant) {
 }
 int32_t PackedOutputVariant() {
     return g_packedVariant;
+}
+void SetConversionMode(int32_t mode) {
+    g_conversionMode = mode;
+}
+int32_t ConversionMode() {
+    return g_conversionMode;
 }

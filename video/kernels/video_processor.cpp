@@ -9,6 +9,7 @@
 #include "platform/settings.h"
 #include "video/kernels/kernel_choice.h"
 #include "video/kernels/library_state.h"
+#include "video/render/yuv_repack.h"
 
 namespace {
 
@@ -217,7 +218,11 @@ int CVRLNVideoProcessor::RunPlanar(CVRLNPicture* picture, int flags, const Plana
     Area area;
     if (!ResolveArea(*picture, &area)) return kProcessRefused;
     DuplicateLastLine(picture, area);
-    if (picture->packed) return CopyPackedThrough(*picture);
+    if (picture->packed) {
+        if (ConversionMode() == kConversionRepackPacked)
+            return RunRepacked(picture, flags, kernel, k);
+        return CopyPackedThrough(*picture);
+    }
     PrepareOverlay(area, flags);
     if (flags & kProcessOverlayOnly) return kProcessDone;
     PlanarOutput out;
@@ -235,4 +240,34 @@ int CVRLNVideoProcessor::RunPlanar(CVRLNPicture* picture, int flags, const Plana
     WalkPlanar(f, kernel, FieldOf(*picture, false));
     FinishOverlay(flags);
     return kProcessDone;
+}
+
+// The picture borrows the processor's planar copy of its packed frame for
+// this one conversion and gets its own planes back afterwards. Pixel pairs
+// share their chroma, so a width without whole pairs is refused.
+int CVRLNVideoProcessor::RunRepacked(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
+                                     const ColourConstants& k) {
+    const int width = picture->width, height = picture->height;
+    if (width % 2 != 0) return kProcessRefused;
+    const size_t luma = size_t(width) * size_t(height);
+    const size_t chromaLines = size_t(height + 1) / 2;
+    repacked_.resize(luma + size_t(width) * chromaLines);
+    // An odd last line has no pair of source lines to take chroma from.
+    if (height % 2 != 0)
+        std::memset(repacked_.data() + luma + size_t(width) * (chromaLines - 1), 128,
+                    size_t(width));
+    RepackPackedToPlanar(picture->plane[0], width, height, repacked_.data(), repacked_.size());
+    uint8_t* const packedPlanes[2] = {picture->plane[0], picture->plane[1]};
+    const uint32_t packedSize = picture->planeSize;
+    picture->plane[0] = repacked_.data();
+    picture->plane[1] = repacked_.data() + luma;
+    // Exactly the luma: the copy has no spare line to be written into.
+    picture->planeSize = uint32_t(luma);
+    picture->packed = 0;
+    const int result = RunPlanar(picture, flags, kernel, k);
+    picture->plane[0] = packedPlanes[0];
+    picture->plane[1] = packedPlanes[1];
+    picture->planeSize = packedSize;
+    picture->packed = 1;
+    return result;
 }

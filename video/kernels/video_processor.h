@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "video/kernels/colour_constants.h"
 #include "video/kernels/frame_walk.h"
@@ -86,7 +87,8 @@ class CVRLNVideoProcessor {
     void FinishOverlay(int flags);
     // The packed source copied unchanged into a planar output.
     static int CopyPackedThrough(const CVRLNPicture& picture);
-    // Converts a planar picture into the planar output through one member.
+    // Converts a planar picture into the planar output through one member (a
+    // packed one as the conversion mode of library_state.h says).
     int RunPlanar(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
                   const ColourConstants& k);
     // Source and overlay part of a walk, for the kinds' own outputs.
@@ -103,6 +105,9 @@ class CVRLNVideoProcessor {
     const char* lastKernel_ = "";
 
   private:
+    int RunRepacked(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
+                    const ColourConstants& k);
+
     VRLNRect rect_{};
     intptr_t subpictureSource_ = 0;
     const CVRLNSubpicture* subpicture_ = nullptr;
@@ -111,6 +116,7 @@ class CVRLNVideoProcessor {
     bool unreported_ = false;
     OverlayPlanes overlay_;
     std::atomic<int32_t> progress_{0};
+    std::vector<uint8_t> repacked_;  // planar copy of a packed source
 };
 
 // Planar output planes of a processed area (YV12 order: Y, then V, then U).

@@ -40,6 +40,10 @@ int CVRLNRenderer::Close() {
     return 0;
 }
 
+int CVRLNRenderer::UpdateSourceWindow(CVRLNPicture*) {
+    return 0;
+}
+
 int CVRLNRenderer::SetOutputRect(uintptr_t, const VRLNRect*, const VRLNRect*) {
     return 0;
 }

@@ -79,6 +79,9 @@ class CVRLNRenderer {
     virtual int Open();
     // Releases what Open acquired; safe after a failed or partial Open.
     virtual int Close();
+    // The part of the picture the overlay shows (pan and scan). Base: 0; the
+    // SiS renderer sends its source window.
+    virtual int UpdateSourceWindow(CVRLNPicture* picture);
     virtual int SetOutputRect(uintptr_t window, const VRLNRect* destination,
                               const VRLNRect* source);
     virtual int ClearPicture();

@@ -14,6 +14,8 @@
 #include "video/render/pci_scan.h"
 #include "video/render/renderer_state.h"
 #include "video/render/via/cle266_renderer.h"
+#include "video/render/s3/s3_renderer.h"
+#include "video/render/sis/sis_renderer.h"
 
 namespace {
 
@@ -84,9 +86,9 @@ const Trial kRendererTrials[] = {
     {{kFamilyAti, -1, -1, -1, -1}, Make<CVRLNRadeon>, "Using ATI MX renderer"},
     {{kFamilyIntel865, -1, -1, -1, -1}, Make<CVRLNI865G>, "Using Intel 865G renderer"},
     {{kFamilyIntel915, -1, -1, -1, -1}, Make<CVRLNI915G>, "Using Intel 915G renderer"},
-    {{kFamilySis, -1, -1, -1, -1}, nullptr, "Using SIS renderer"},
-    {{kFamilyS3Twister, -1, -1, -1, -1}, nullptr, "Using S3 Twister renderer"},
     {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, Make<CVRLNCLE266>, "Using CLE266 renderer"},
+    {{kFamilySis, -1, -1, -1, -1}, Make<CVRLNSiS>, "Using SIS renderer"},
+    {{kFamilyS3Twister, -1, -1, -1, -1}, Make<CVRLNS3Twister>, "Using S3 Twister renderer"},
     {{kFamilyNvidia, -1, -1, -1, -1}, nullptr, "Using NVIDIA renderer"},
 };
 
