@@ -1,0 +1,64 @@
+// One plane of a scaler configuration as the routines see it: where the
+// fitted picture lies in the box, the tables of its two axes, and the byte
+// gather plan of its nearest-neighbour lines. Packed 4:2:2 and the pixel
+// formats are one plane; planar 4:2:0 is three (luma, then two chroma planes
+// of half width and height that use the chroma tables).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "video/render/scaler/scaler_tables.h"
+
+// Sixteen output bytes whose sources lie within 32 bytes from base, so two
+// byte shuffles fetch them; chunks that do not fit (strong reduction) and the
+// last part of a line are gathered byte by byte.
+struct ScalerGatherChunk {
+    int32_t base;
+    int32_t fits;
+    uint8_t low[16];   // source byte - base, or 0x80 when it is in the high half
+    uint8_t high[16];  // source byte - base - 16, or 0x80
+};
+
+struct ScalerGatherPlan {
+    std::vector<int32_t> bytes;             // source byte of every output byte of a line
+    std::vector<ScalerGatherChunk> chunks;  // whole 16-byte chunks of a line
+};
+
+// The source byte of each output byte; source lines of sourceLineBytes.
+ScalerGatherPlan BuildGatherPlan(std::vector<int32_t> bytes, int sourceLineBytes);
+
+enum class ScalerPixels {
+    kBytes,      // bytesPerPixel bytes taken together (1, 3 or 4)
+    kPacked422,  // Y0 U Y1 V: luma per pixel, chroma per pair
+};
+
+struct ScalerPlane {
+    ScalerPixels pixels = ScalerPixels::kBytes;
+    int bytesPerPixel = 1;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    int fittedWidth = 0;
+    int fittedHeight = 0;
+    size_t boxPitch = 0;   // bytes of a box line
+    size_t boxOffset = 0;  // bytes from the plane's box start to the fitted picture
+    const std::vector<int32_t>* columns = nullptr;
+    const std::vector<int32_t>* lines = nullptr;
+    const std::vector<int32_t>* chromaColumns = nullptr;  // packed 4:2:2: source pair per pair
+    const std::vector<ScalerWeight>* columnWeights = nullptr;
+    const std::vector<ScalerWeight>* lineWeights = nullptr;
+    const std::vector<ScalerWeight>* chromaColumnWeights = nullptr;
+    ScalerGatherPlan gather;
+
+    size_t SourcePitch() const { return size_t(sourceWidth) * size_t(bytesPerPixel); }
+    size_t FittedLineBytes() const { return size_t(fittedWidth) * size_t(bytesPerPixel); }
+};
+
+// Makes one output line of the fitted width from one source line.
+using ScalerLineRoutine = void (*)(const ScalerPlane& plane, const uint8_t* sourceLine,
+                                   uint8_t* out);
+// Fills the plane's fitted picture in the box from the source plane; scratch
+// holds two fitted lines.
+using ScalerPlaneRoutine = void (*)(const ScalerPlane& plane, ScalerLineRoutine line,
+                                    const uint8_t* source, uint8_t* box, uint8_t* scratch);

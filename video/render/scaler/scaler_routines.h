@@ -1,0 +1,43 @@
+// The routines of the aspect-fitting scaler, per code path: the plain
+// reference and, on x86, an SSSE3 gather for the nearest-neighbour lines
+// that gives the same bytes. The linear filter and the picture walks are
+// plain code on every path.
+#pragma once
+
+#include "video/render/scaler/scaler_plane.h"
+
+struct ScalerRoutines {
+    const char* name;
+    // Nearest-neighbour lines: pixels of bytesPerPixel bytes, and packed 4:2:2.
+    ScalerLineRoutine nearestBytes[5];  // by bytes per pixel (1, 3, 4 used)
+    ScalerLineRoutine nearestPacked422;
+};
+
+const ScalerRoutines& ReferenceScalerRoutines();
+// Null when this build or this processor cannot run it.
+const ScalerRoutines* Ssse3ScalerRoutines();
+// The best path the processor record allows (the SSSE3 one needs SSE2
+// allowed by the platform layer, so "CPUCHECK" can turn it off).
+const ScalerRoutines& DefaultScalerRoutines();
+
+// Linear-filter lines (filter 1): the weight pairs blend two neighbours,
+// other positions take their index as the nearest lines do.
+void LinearBytesLine(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* out);
+void LinearPacked422Line(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* out);
+
+// Picture walks. Copy: the source lines as they are (fitted size equals the
+// source). Nearest: line 0 from source line 0, each later line from its line
+// index, or a copy of the previous output line when the index repeats.
+// Linear: lines with a weight pair blend two made lines, others are made
+// from their index.
+void CopyPlane(const ScalerPlane& plane, ScalerLineRoutine line, const uint8_t* source,
+               uint8_t* box, uint8_t* scratch);
+void NearestPlane(const ScalerPlane& plane, ScalerLineRoutine line, const uint8_t* source,
+                  uint8_t* box, uint8_t* scratch);
+void LinearPlane(const ScalerPlane& plane, ScalerLineRoutine line, const uint8_t* source,
+                 uint8_t* box, uint8_t* scratch);
+
+// (a x first + b x second + 32768) >> 16, the blend of every weight pair.
+inline uint8_t BlendBytes(uint32_t a, uint32_t b, const ScalerWeight& w) {
+    return uint8_t((a * uint32_t(w.first) + b * uint32_t(w.second) + 32768u) >> 16);
+}

@@ -1,0 +1,6 @@
+// Builds without x86 have the reference scaler routines only.
+#include "video/render/scaler/scaler_routines.h"
+
+const ScalerRoutines* Ssse3ScalerRoutines() {
+    return nullptr;
+}
