@@ -10,6 +10,7 @@
 #include "video/kernels/library_state.h"
 #include "video/render/frame_buffer.h"
 #include "video/render/intel/intel_renderer.h"
+#include "video/render/nvidia/nvidia_renderer.h"
 #include "video/render/pci_scan.h"
 #include "video/render/renderer_state.h"
 
@@ -85,7 +86,7 @@ const Trial kRendererTrials[] = {
     {{kFamilySis, -1, -1, -1, -1}, nullptr, "Using SIS renderer"},
     {{kFamilyS3Twister, -1, -1, -1, -1}, nullptr, "Using S3 Twister renderer"},
     {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, nullptr, "Using CLE266 renderer"},
-    {{kFamilyNvidia, -1, -1, -1, -1}, nullptr, "Using NVIDIA renderer"},
+    {{kFamilyNvidia, -1, -1, -1, -1}, Make<CVRLNNvidia>, "Using NVIDIA renderer"},
 };
 
 // A renderer whose Open fails is closed and destroyed at once.
