@@ -11,19 +11,28 @@
 
 #include "video/render/scaler/scaler_tables.h"
 
-// Sixteen output bytes whose sources lie within 32 bytes from base, so two
-// byte shuffles fetch them; chunks that do not fit (strong reduction) and the
-// last part of a line are gathered byte by byte.
-struct ScalerGatherChunk {
-    int32_t base;
-    int32_t fits;
+// How the sixteen output bytes of a chunk are fetched.
+enum ScalerGatherKind : int32_t {
+    kGatherBytes = 0,       // byte by byte (sources spread over more than 32 bytes)
+    kGatherWindow = 1,      // one shuffle of the 16 bytes from base
+    kGatherTwoWindows = 2,  // two shuffles of the 32 bytes from base
+};
+
+// Sixteen output bytes whose sources lie within 16 or 32 bytes from base, so
+// one or two byte shuffles fetch them; chunks that do not fit (strong
+// reduction) and the last part of a line are gathered byte by byte. Windows
+// never reach past the source line.
+struct alignas(16) ScalerGatherChunk {
     uint8_t low[16];   // source byte - base, or 0x80 when it is in the high half
     uint8_t high[16];  // source byte - base - 16, or 0x80
+    int32_t base;
+    int32_t kind;
 };
 
 struct ScalerGatherPlan {
     std::vector<int32_t> bytes;             // source byte of every output byte of a line
     std::vector<ScalerGatherChunk> chunks;  // whole 16-byte chunks of a line
+    bool oneWindowEach = false;             // every chunk is kGatherWindow
 };
 
 // The source byte of each output byte; source lines of sourceLineBytes.

@@ -1,6 +1,6 @@
 // The routines of the aspect-fitting scaler, per code path: the plain
-// reference and, on x86, an SSSE3 gather for the nearest-neighbour lines
-// that gives the same bytes. The linear filter and the picture walks are
+// reference and, on x86, SSSE3 and AVX2 gathers for the nearest-neighbour
+// lines that give the same bytes. The linear filter and the picture walks are
 // plain code on every path.
 #pragma once
 
@@ -11,13 +11,18 @@ struct ScalerRoutines {
     // Nearest-neighbour lines: pixels of bytesPerPixel bytes, and packed 4:2:2.
     ScalerLineRoutine nearestBytes[5];  // by bytes per pixel (1, 3, 4 used)
     ScalerLineRoutine nearestPacked422;
+    // The gather from a plane's byte plan that the lines above use (null in
+    // the reference).
+    ScalerLineRoutine gather;
 };
 
 const ScalerRoutines& ReferenceScalerRoutines();
 // Null when this build or this processor cannot run it.
 const ScalerRoutines* Ssse3ScalerRoutines();
+const ScalerRoutines* Avx2ScalerRoutines();
 // The best path the processor record allows (the SSSE3 one needs SSE2
-// allowed by the platform layer, so "CPUCHECK" can turn it off).
+// allowed by the platform layer, AVX2 also its AVX2, so "CPUCHECK" can turn
+// them off).
 const ScalerRoutines& DefaultScalerRoutines();
 
 // Linear-filter lines (filter 1): the weight pairs blend two neighbours,

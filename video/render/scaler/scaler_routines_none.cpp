@@ -4,3 +4,7 @@
 const ScalerRoutines* Ssse3ScalerRoutines() {
     return nullptr;
 }
+
+const ScalerRoutines* Avx2ScalerRoutines() {
+    return nullptr;
+}

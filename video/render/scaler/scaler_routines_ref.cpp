@@ -137,6 +137,7 @@ const ScalerRoutines& ReferenceScalerRoutines() {
     static const ScalerRoutines routines = {
         "reference",
         {nullptr, NearestBytesLine<1>, nullptr, NearestBytesLine<3>, NearestBytesLine<4>},
-        NearestPacked422Line};
+        NearestPacked422Line,
+        nullptr};
     return routines;
 }

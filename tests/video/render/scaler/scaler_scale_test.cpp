@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/video/render/scaler/scaler_reference.h"
+#include "video/kernels/kernel_cpu.h"
 #include "video/render/scaler/scaler.h"
 
 namespace {
@@ -41,6 +42,7 @@ std::vector<uint8_t> Random(size_t bytes, unsigned seed) {
 std::vector<const ScalerRoutines*> Paths() {
     std::vector<const ScalerRoutines*> paths{&ReferenceScalerRoutines()};
     if (Ssse3ScalerRoutines() != nullptr) paths.push_back(Ssse3ScalerRoutines());
+    if (Avx2ScalerRoutines() != nullptr) paths.push_back(Avx2ScalerRoutines());
     return paths;
 }
 
@@ -203,10 +205,13 @@ TEST(ScalerBounds, NoPathReadsPastTheEndOfTheSource) {
 
 TEST(ScalerPaths, TheDefaultPathFollowsTheProcessor) {
     const ScalerRoutines& chosen = DefaultScalerRoutines();
-    if (Ssse3ScalerRoutines() == nullptr) {
-        EXPECT_EQ(&chosen, &ReferenceScalerRoutines());
+    const KernelCpu cpu = DetectKernelCpu();
+    if (cpu.avx2 && Avx2ScalerRoutines() != nullptr) {
+        EXPECT_EQ(&chosen, Avx2ScalerRoutines());
+    } else if (cpu.sse2 && Ssse3ScalerRoutines() != nullptr) {
+        EXPECT_EQ(&chosen, Ssse3ScalerRoutines());
     } else {
-        EXPECT_EQ(&chosen, Ssse3ScalerRoutines()) << "SSE2 is allowed on this machine";
+        EXPECT_EQ(&chosen, &ReferenceScalerRoutines());
     }
 }
 

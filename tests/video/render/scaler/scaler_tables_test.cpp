@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "tests/video/render/scaler/scaler_reference.h"
+#include "video/render/scaler/scaler_plane.h"
 #include "video/render/scaler/scaler_tables.h"
 
 namespace {
@@ -116,6 +117,56 @@ TEST(ScalerWeights, PairsFollowTheRuleAndOnlyWhenTheOutputIsNotShorter) {
 TEST(ScalerWeights, EqualLengthsNeedNone) {
     EXPECT_TRUE(BuildWeightTable(640, 640).empty());
     EXPECT_TRUE(BuildWeightTable(1, 1).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The byte plan of a packed 4:2:2 line, as the scaler makes it.
+ScalerGatherPlan PackedPlan(int outputWidth, int sourceWidth) {
+    const std::vector<int32_t> columns = BuildIndexTable(outputWidth, sourceWidth);
+    const std::vector<int32_t> pairs = BuildIndexTable(outputWidth / 2, sourceWidth / 2);
+    std::vector<int32_t> bytes;
+    for (int p = 0; p < outputWidth / 2; ++p)
+        for (int32_t b : {columns[size_t(2 * p)] * 2, pairs[size_t(p)] * 4 + 1,
+                          columns[size_t(2 * p + 1)] * 2, pairs[size_t(p)] * 4 + 3})
+            bytes.push_back(b);
+    return BuildGatherPlan(bytes, sourceWidth * 2);
+}
+
+int CountKind(const ScalerGatherPlan& plan, int kind) {
+    int n = 0;
+    for (const ScalerGatherChunk& c : plan.chunks) n += c.kind == kind ? 1 : 0;
+    return n;
+}
+
+TEST(ScalerGather, TheZoomTakesOneWindowPerChunkAndReductionsMore) {
+    const ScalerGatherPlan zoom = PackedPlan(720, 640);
+    EXPECT_EQ(zoom.chunks.size(), 90u);
+    EXPECT_TRUE(zoom.oneWindowEach);
+    const ScalerGatherPlan reduced = PackedPlan(720, 1280);
+    EXPECT_GT(CountKind(reduced, kGatherTwoWindows), 0);
+    EXPECT_FALSE(reduced.oneWindowEach);
+    const ScalerGatherPlan strong = PackedPlan(34, 256);
+    EXPECT_EQ(CountKind(strong, kGatherBytes), int(strong.chunks.size()));
+}
+
+TEST(ScalerGather, WindowsStayInsideTheSourceLineAndPointAtTheirBytes) {
+    for (const ScalerGatherPlan& plan : {PackedPlan(720, 640), PackedPlan(720, 1280)}) {
+        const int line = plan.bytes.back() + 1;
+        for (size_t c = 0; c < plan.chunks.size(); ++c) {
+            const ScalerGatherChunk& chunk = plan.chunks[c];
+            if (chunk.kind == kGatherBytes) continue;
+            const int window = chunk.kind == kGatherWindow ? 16 : 32;
+            EXPECT_GE(chunk.base, 0);
+            EXPECT_LE(chunk.base + window, line) << "chunk " << c;
+            for (int i = 0; i < 16; ++i) {
+                const int from = chunk.low[i] != 0x80 ? chunk.low[i] : 16 + chunk.high[i];
+                EXPECT_EQ(chunk.base + from, plan.bytes[c * 16 + size_t(i)]) << c << " " << i;
+            }
+        }
+    }
 }
 
 }  // namespace
