@@ -11,6 +11,7 @@
 //   --graphics NAME a machine with that display controller, watched on the
 //                   simulated monitor (apps/graphics_option.h)
 //   --graphics-fault WHAT  make its vendor library fail (apps/graphics_option.h)
+//   --no-pauses     scripts and demonstrations without real-time pauses (see host_events.h)
 // It runs in the folder that holds it (the build's bin/, where the skins are).
 #include <stdlib.h>
 #include <unistd.h>
@@ -23,6 +24,7 @@
 
 #include "apps/fm_runner.h"
 #include "apps/graphics_option.h"
+#include "apps/host_events.h"
 #include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
@@ -34,6 +36,7 @@ struct Options {
     std::string settings;
     std::string graphics;
     std::string graphicsFault;
+    bool noPauses = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -53,6 +56,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         } else if (arg == "--script" && i + 1 < argc) {
             options->mode = "script";
             options->script = argv[++i];
+        } else if (arg == "--no-pauses") {
+            options->noPauses = true;
         } else if (arg == "--settings" && i + 1 < argc) {
             options->settings = argv[++i];
         } else if (arg == "--graphics" && i + 1 < argc) {
@@ -105,10 +110,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: %s [--tv-demo | --tv | --interactive | --script KEYS | --fm | "
                      "--fm-keys | --fm-script KEYS]"
-                     " [--settings DIR] [--graphics %s [--graphics-fault WHAT]]\n",
+                     " [--settings DIR] [--no-pauses] [--graphics %s [--graphics-fault WHAT]]\n",
                      argv[0], host::GraphicsNames().c_str());
         return 2;
     }
+    host::SetNoPauses(options.noPauses);
     EnterProgramFolder();
     SettingsFolder settings(options.settings);
     livepreview::UseVirtualScreen(livepreview::ScreenFile{});  // live TV goes to a screen file

@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libyuv-dev libswscale-dev libavutil-dev)
+# The i386 build (cmake/i386.cmake): the multilib compilers, and GoogleTest's
+# sources, built with the project so no foreign architecture needs enabling.
+packages+=(g++-multilib googletest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -7,22 +7,24 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
 #include "interfaces/vendor/nvidia_video.h"
 #include "video/render/picture.h"
 #include "video/render/renderer.h"
 
 // The records cross into the vendor library: the same layout on i386 and x86-64.
-static_assert(sizeof(NvConfVideo) == 44 && alignof(NvConfVideo) == 4, "eleven 32-bit fields");
-static_assert(offsetof(NvConfVideo, letterboxState) == 4, "second field");
-static_assert(offsetof(NvConfVideo, sourceClass) == 8, "third field");
-static_assert(offsetof(NvConfVideo, horizontalMode) == 28, "eighth field");
-static_assert(offsetof(NvConfVideo, verticalMode) == 32, "ninth field");
-static_assert(offsetof(NvConfVideo, field10) == 40, "last field");
-static_assert(sizeof(NvConfColor) == 32 && alignof(NvConfColor) == 4, "eight 32-bit fields");
-static_assert(offsetof(NvConfColor, hue) == 12, "fourth field");
-static_assert(offsetof(NvConfColor, enabled) == 16, "fifth field");
-static_assert(offsetof(NvConfColor, gammaBlue) == 28, "last field");
-static_assert(sizeof(NvRect) == 16 && offsetof(NvRect, bottom) == 12, "four 32-bit values");
+ZAQ_ASSERT_SIZE(NvConfVideo, 44, 44);
+ZAQ_ASSERT_OFFSET(NvConfVideo, letterboxState, 4, 4);
+ZAQ_ASSERT_OFFSET(NvConfVideo, sourceClass, 8, 8);
+ZAQ_ASSERT_OFFSET(NvConfVideo, horizontalMode, 28, 28);
+ZAQ_ASSERT_OFFSET(NvConfVideo, verticalMode, 32, 32);
+ZAQ_ASSERT_OFFSET(NvConfVideo, field10, 40, 40);
+ZAQ_ASSERT_SIZE(NvConfColor, 32, 32);
+ZAQ_ASSERT_OFFSET(NvConfColor, hue, 12, 12);
+ZAQ_ASSERT_OFFSET(NvConfColor, enabled, 16, 16);
+ZAQ_ASSERT_OFFSET(NvConfColor, gammaBlue, 28, 28);
+ZAQ_ASSERT_SIZE(NvRect, 16, 16);
+ZAQ_ASSERT_OFFSET(NvRect, bottom, 12, 12);
 
 struct NvidiaOutput {
     unsigned width;
