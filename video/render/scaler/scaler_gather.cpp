@@ -46,3 +46,8 @@ ScalerGatherPlan BuildGatherPlan(std::vector<int32_t> bytes, int sourceLineBytes
     }
     return plan;
 }
+
+ScalerGatherView ViewOfGatherPlan(const ScalerGatherPlan& plan) {
+    return ScalerGatherView{plan.bytes.data(), plan.bytes.size(), plan.chunks.data(),
+                            plan.chunks.size(), plan.oneWindowEach};
+}

@@ -38,6 +38,19 @@ struct ScalerGatherPlan {
 // The source byte of each output byte; source lines of sourceLineBytes.
 ScalerGatherPlan BuildGatherPlan(std::vector<int32_t> bytes, int sourceLineBytes);
 
+// The plan as plain pointers, for the routines built with processor flags of
+// their own: they call no inline library code, whose copies the linker may
+// pick for every other caller too (on i386, code that needs SSE2 must not
+// reach the baseline paths that way).
+struct ScalerGatherView {
+    const int32_t* bytes;
+    size_t byteCount;
+    const ScalerGatherChunk* chunks;
+    size_t chunkCount;
+    bool oneWindowEach;
+};
+ScalerGatherView ViewOfGatherPlan(const ScalerGatherPlan& plan);
+
 enum class ScalerPixels {
     kBytes,      // bytesPerPixel bytes taken together (1, 3 or 4)
     kPacked422,  // Y0 U Y1 V: luma per pixel, chroma per pair

@@ -6,6 +6,8 @@
 
 #include "video/render/scaler/scaler_plane.h"
 
+struct KernelCpu;
+
 struct ScalerRoutines {
     const char* name;
     // Nearest-neighbour lines: pixels of bytesPerPixel bytes, and packed 4:2:2.
@@ -20,9 +22,11 @@ const ScalerRoutines& ReferenceScalerRoutines();
 // Null when this build or this processor cannot run it.
 const ScalerRoutines* Ssse3ScalerRoutines();
 const ScalerRoutines* Avx2ScalerRoutines();
-// The best path the processor record allows (the SSSE3 one needs SSE2
-// allowed by the platform layer, AVX2 also its AVX2, so "CPUCHECK" can turn
-// them off).
+// The best path a processor record allows: SSSE3 needs the record's SSSE3
+// (given only with SSE2 allowed, so "CPUCHECK" can turn it off), AVX2 that
+// and the record's AVX2.
+const ScalerRoutines& ScalerRoutinesFor(const KernelCpu& cpu);
+// ScalerRoutinesFor the platform layer's record of this processor.
 const ScalerRoutines& DefaultScalerRoutines();
 
 // Linear-filter lines (filter 1): the weight pairs blend two neighbours,

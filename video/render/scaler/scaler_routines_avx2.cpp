@@ -1,7 +1,8 @@
 // AVX2 path of the scaler's nearest-neighbour lines: two 16-byte chunks per
 // step, each lane one byte shuffle of its own 16-byte window of the source
 // line. Lines whose chunks do not all fit one window, and the end of a line,
-// go to the SSSE3 routine and byte by byte. Built with its own flags.
+// go to the SSSE3 routine and byte by byte. Built with its own flags, so it
+// works on the plan's plain view only.
 #include <immintrin.h>
 
 #include "video/render/scaler/scaler_routines.h"
@@ -9,13 +10,13 @@
 namespace {
 
 void GatherLine(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* out) {
-    const ScalerGatherPlan& g = plane.gather;
+    const ScalerGatherView g = ViewOfGatherPlan(plane.gather);
     if (!g.oneWindowEach) {
         Ssse3ScalerRoutines()->gather(plane, sourceLine, out);
         return;
     }
-    const ScalerGatherChunk* __restrict chunks = g.chunks.data();
-    const size_t count = g.chunks.size();
+    const ScalerGatherChunk* __restrict chunks = g.chunks;
+    const size_t count = g.chunkCount;
     size_t c = 0;
     for (; c + 2 <= count; c += 2) {
         const __m128i low =
@@ -29,8 +30,7 @@ void GatherLine(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* ou
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 16 * c),
                             _mm256_shuffle_epi8(windows, masks));
     }
-    const int32_t* bytes = g.bytes.data();
-    for (size_t i = c * 16; i < g.bytes.size(); ++i) out[i] = sourceLine[bytes[i]];
+    for (size_t i = c * 16; i < g.byteCount; ++i) out[i] = sourceLine[g.bytes[i]];
 }
 
 __attribute__((unused)) const ScalerRoutines kAvx2 = {

@@ -1,8 +1,8 @@
 // SSSE3 path of the scaler's nearest-neighbour lines: each 16-byte chunk of
 // an output line is one byte shuffle of a 16-byte window of the source line
-// (or two of a 32-byte window),
-// from the gather plan made at configuration. Chunks that do not fit and the
-// end of the line are gathered byte by byte. Built with its own flags.
+// (or two of a 32-byte window), from the gather plan made at configuration.
+// Chunks that do not fit and the end of the line are gathered byte by byte.
+// Built with its own flags, so it works on the plan's plain view only.
 #include <tmmintrin.h>
 
 #include "video/render/scaler/scaler_routines.h"
@@ -25,15 +25,15 @@ size_t GatherWindows(const ScalerGatherChunk* __restrict chunks, size_t count,
 }
 
 void GatherLine(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* out) {
-    const ScalerGatherPlan& g = plane.gather;
-    const int32_t* bytes = g.bytes.data();
+    const ScalerGatherView g = ViewOfGatherPlan(plane.gather);
     if (g.oneWindowEach) {
-        size_t i = GatherWindows(g.chunks.data(), g.chunks.size(), sourceLine, out);
-        for (; i < g.bytes.size(); ++i) out[i] = sourceLine[bytes[i]];
+        size_t i = GatherWindows(g.chunks, g.chunkCount, sourceLine, out);
+        for (; i < g.byteCount; ++i) out[i] = sourceLine[g.bytes[i]];
         return;
     }
     size_t i = 0;
-    for (const ScalerGatherChunk& chunk : g.chunks) {
+    for (size_t c = 0; c < g.chunkCount; ++c, i += 16) {
+        const ScalerGatherChunk& chunk = g.chunks[c];
         const uint8_t* window = sourceLine + chunk.base;
         __m128i picked;
         if (chunk.kind == kGatherWindow) {
@@ -42,14 +42,12 @@ void GatherLine(const ScalerPlane& plane, const uint8_t* sourceLine, uint8_t* ou
             picked = _mm_or_si128(_mm_shuffle_epi8(Load(window), Load(chunk.low)),
                                   _mm_shuffle_epi8(Load(window + 16), Load(chunk.high)));
         } else {
-            for (size_t k = i; k < i + 16; ++k) out[k] = sourceLine[bytes[k]];
-            i += 16;
+            for (size_t k = i; k < i + 16; ++k) out[k] = sourceLine[g.bytes[k]];
             continue;
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), picked);
-        i += 16;
     }
-    for (; i < g.bytes.size(); ++i) out[i] = sourceLine[bytes[i]];
+    for (; i < g.byteCount; ++i) out[i] = sourceLine[g.bytes[i]];
 }
 
 __attribute__((unused)) const ScalerRoutines kSsse3 = {

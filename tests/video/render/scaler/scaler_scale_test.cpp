@@ -1,11 +1,13 @@
 // Scale, byte for byte beside the plain reference: formats 2, 3, 4, 6 and 7
 // with filters 0 and 1 on many sizes and ratios, on the reference routines
-// and on the SSSE3 gather, with the box pre-filled so that bytes written
-// outside the fitted picture show, and sources that end at a page boundary.
+// and on the SSSE3 and AVX2 gathers, with the box pre-filled so that bytes
+// written outside the fitted picture show, every line length, and sources
+// that end at a page boundary.
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <random>
@@ -203,16 +205,93 @@ TEST(ScalerBounds, NoPathReadsPastTheEndOfTheSource) {
     }
 }
 
-TEST(ScalerPaths, TheDefaultPathFollowsTheProcessor) {
-    const ScalerRoutines& chosen = DefaultScalerRoutines();
-    const KernelCpu cpu = DetectKernelCpu();
-    if (cpu.avx2 && Avx2ScalerRoutines() != nullptr) {
-        EXPECT_EQ(&chosen, Avx2ScalerRoutines());
-    } else if (cpu.sse2 && Ssse3ScalerRoutines() != nullptr) {
-        EXPECT_EQ(&chosen, Ssse3ScalerRoutines());
-    } else {
-        EXPECT_EQ(&chosen, &ReferenceScalerRoutines());
+// How often each kind of chunk occurs in the gather plans of four-byte
+// lines with these columns, and how many lines mix kinds.
+struct ChunkKinds {
+    int count[3] = {0, 0, 0};
+    int mixedLines = 0;
+};
+
+void Tally(const std::vector<int32_t>& columns, int sourceWidth, ChunkKinds* kinds) {
+    std::vector<int32_t> bytes;
+    for (int32_t column : columns)
+        for (int c = 0; c < 4; ++c) bytes.push_back(column * 4 + c);
+    const ScalerGatherPlan plan = BuildGatherPlan(bytes, sourceWidth * 4);
+    bool seen[3] = {false, false, false};
+    for (const ScalerGatherChunk& chunk : plan.chunks) {
+        ++kinds->count[chunk.kind];
+        seen[chunk.kind] = true;
     }
+    if (int(seen[0]) + int(seen[1]) + int(seen[2]) > 1) ++kinds->mixedLines;
+}
+
+// Every fitted width up to five chunks, so each length of a line's byte-by-
+// byte end meets the shuffles, from sources that enlarge (one window per
+// chunk), reduce a little (two windows) and reduce strongly (byte by byte,
+// or a mix of kinds within one line), on every path the processor runs.
+TEST(ScalerLines, EveryWidthAndEachKindOfChunkEqualsTheReference) {
+    int compared = 0;
+    ChunkKinds kinds;
+    for (const ScalerRoutines* path : Paths()) {
+        for (int format : {2, 3, 4, 7}) {
+            const int step = format >= 4 ? 2 : 1;
+            for (int width = step; width <= 80; width += step) {
+                for (int sourceWidth : {width / 2 + 1, width + width / 3, width * 5 + 3}) {
+                    const int sw = std::min((sourceWidth + step - 1) / step * step, 1024);
+                    const int bh = 6, sh = format >= 6 ? 4 : 3;
+                    CVRLNScaler scaler(*path);
+                    const float aspect = float(width) / float(bh);
+                    ASSERT_EQ(scaler.Configure(format, 0, aspect, width, bh, sw, sh), 0);
+                    ASSERT_EQ(scaler.FittedWidth(), width);
+                    const std::vector<uint8_t> source =
+                        Random(CVRLNScaler::PictureBytes(format, sw, sh), unsigned(width + sw));
+                    const size_t boxBytes = CVRLNScaler::PictureBytes(format, width, bh);
+                    std::vector<uint8_t> got(boxBytes, 0x5A), want(boxBytes, 0x5A);
+                    scaler.Scale(got.data(), source.data());
+                    scalertest::ReferenceScale(format, 0, aspect, width, bh, sw, sh, source.data(),
+                                               want.data());
+                    ASSERT_EQ(got, want) << path->name << " format " << format << " width " << width
+                                         << " from " << sw;
+                    if (format == 3) Tally(scaler.Columns(), sw, &kinds);
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(compared, int(Paths().size()) * 3 * (80 + 80 + 40 + 40));
+    EXPECT_GT(kinds.count[kGatherWindow], 0);
+    EXPECT_GT(kinds.count[kGatherTwoWindows], 0);
+    EXPECT_GT(kinds.count[kGatherBytes], 0);
+    EXPECT_GT(kinds.mixedLines, 0);
+}
+
+// The path comes from the platform layer's processor record, so a record
+// without SSSE3 (as "CPUCHECK" gives, or an i386 processor without it) runs
+// the plain reference whatever the machine has.
+TEST(ScalerPaths, TheRecordChoosesThePath) {
+    KernelCpu none;
+    EXPECT_EQ(&ScalerRoutinesFor(none), &ReferenceScalerRoutines());
+    KernelCpu avx2Only;
+    avx2Only.sse2 = avx2Only.avx2 = true;
+    EXPECT_EQ(&ScalerRoutinesFor(avx2Only), &ReferenceScalerRoutines());
+    KernelCpu ssse3;
+    ssse3.sse2 = ssse3.ssse3 = true;
+    KernelCpu both = ssse3;
+    both.avx2 = true;
+    if (Ssse3ScalerRoutines() == nullptr) {
+        EXPECT_EQ(&ScalerRoutinesFor(ssse3), &ReferenceScalerRoutines());
+        EXPECT_EQ(&ScalerRoutinesFor(both), &ReferenceScalerRoutines());
+        return;
+    }
+    EXPECT_EQ(&ScalerRoutinesFor(ssse3), Ssse3ScalerRoutines());
+    EXPECT_EQ(&ScalerRoutinesFor(both),
+              Avx2ScalerRoutines() != nullptr ? Avx2ScalerRoutines() : Ssse3ScalerRoutines());
+}
+
+TEST(ScalerPaths, TheDefaultPathIsTheOneOfThisProcessorsRecord) {
+    EXPECT_EQ(&DefaultScalerRoutines(), &ScalerRoutinesFor(DetectKernelCpu()));
+    CVRLNScaler scaler;
+    EXPECT_EQ(&scaler.Routines(), &DefaultScalerRoutines());
 }
 
 }  // namespace
