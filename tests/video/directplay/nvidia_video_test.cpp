@@ -199,7 +199,8 @@ TEST_F(NvidiaVideo, ALibraryThatWillNotStartFallsBackToTheFrameBuffer) {
     EXPECT_EQ(Start(), kWarning);
     EXPECT_EQ(sim_display_library_loaded("libNVDLL.so"), 0);
     ASSERT_EQ(sim_tuner_deliver_frames(1), 1);
-    const unsigned char* centre = SimDisplayScanOut().At(512, 384);
+    const SimScanOut screen = SimDisplayScanOut();  // kept alive while its pixel is read
+    const unsigned char* centre = screen.At(512, 384);
     EXPECT_GT(centre[0] + centre[1] + centre[2], 0) << "the frame buffer drew the picture";
 }
 
