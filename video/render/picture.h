@@ -37,6 +37,12 @@ constexpr int32_t kPictureTopField = 1;
 constexpr int32_t kPictureBottomField = 2;
 constexpr int32_t kPictureFrame = 3;
 
+// Bits of the decoder-side flag word: the field order of an interlaced
+// picture, and its display aspect (0 in direct play).
+constexpr int32_t kPictureFlagTopFieldFirst = 0x1;
+constexpr int32_t kPictureFlagBottomFieldFirst = 0x2;
+constexpr int32_t kPictureAspectBits = 0xC00;
+
 // Fields are in the order renderers read them. Direct play zero-fills the
 // record and sets the plane pointers, size, output pitch and display size.
 struct CVRLNPicture {
@@ -69,6 +75,7 @@ struct CVRLNPicture {
     int32_t frameCentreY = 0;
     int32_t pictureStructure = 0;
     int32_t repeatFirstField = 0;
+    int32_t pictureFlags = 0;  // kPictureFlag* bits
     const CVRLNSubpicture* subpicture = nullptr;
     uint8_t* altOutput[3] = {nullptr, nullptr, nullptr};  // Y, V, U planes for Process flag 8
     // Set by the renderer before each conversion.

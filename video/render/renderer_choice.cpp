@@ -11,6 +11,7 @@
 #include "video/render/ati/radeon_renderer.h"
 #include "video/render/frame_buffer.h"
 #include "video/render/intel/intel_renderer.h"
+#include "video/render/nvidia/nvidia_renderer.h"
 #include "video/render/pci_scan.h"
 #include "video/render/renderer_state.h"
 #include "video/render/s3/s3_renderer.h"
@@ -77,11 +78,11 @@ std::unique_ptr<CVRLNRenderer> Make() {
 
 struct Trial {
     int32_t families[5];  // unused places hold -1
-    Factory create;       // null until the family's renderer exists
+    Factory create;
     const char* line;
 };
 
-// Fixed trial order. Families without a factory fall through to the frame buffer.
+// Fixed trial order; a machine none of them opens on falls back to the frame buffer.
 const Trial kRendererTrials[] = {
     {{kFamilyAti, -1, -1, -1, -1}, Make<CVRLNRadeon>, "Using ATI MX renderer"},
     {{kFamilyIntel865, -1, -1, -1, -1}, Make<CVRLNI865G>, "Using Intel 865G renderer"},
@@ -89,12 +90,11 @@ const Trial kRendererTrials[] = {
     {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, Make<CVRLNCLE266>, "Using CLE266 renderer"},
     {{kFamilySis, -1, -1, -1, -1}, Make<CVRLNSiS>, "Using SIS renderer"},
     {{kFamilyS3Twister, -1, -1, -1, -1}, Make<CVRLNS3Twister>, "Using S3 Twister renderer"},
-    {{kFamilyNvidia, -1, -1, -1, -1}, nullptr, "Using NVIDIA renderer"},
+    {{kFamilyNvidia, -1, -1, -1, -1}, Make<CVRLNNvidia>, "Using NVIDIA renderer"},
 };
 
 // A renderer whose Open fails is closed and destroyed at once.
 std::unique_ptr<CVRLNRenderer> TryOpen(std::unique_ptr<CVRLNRenderer> renderer) {
-    if (renderer == nullptr) return nullptr;
     if (renderer->Open() >= 0) return renderer;
     renderer->Close();
     return nullptr;
@@ -104,7 +104,7 @@ std::unique_ptr<CVRLNRenderer> TryHardware(int32_t family) {
     for (const Trial& trial : kRendererTrials) {
         bool matches = false;
         for (int32_t f : trial.families) matches = matches || f == family;
-        if (!matches || trial.create == nullptr) continue;
+        if (!matches) continue;
         if (auto renderer = TryOpen(trial.create())) {
             std::printf("%s\n", trial.line);
             std::fflush(stdout);
