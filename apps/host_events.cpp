@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -14,9 +15,14 @@ namespace host {
 namespace {
 
 constexpr int kEngineClosedEvent = 13;
+constexpr int kTunerFailedEvent = 11;
+constexpr int kSleepTimerEvent = 16;
 constexpr int kPollMs = 20;
 
 std::atomic<bool> gEngineClosed{false};
+std::atomic<bool> gTunerFailed{false};
+std::mutex gSleepLock;
+std::deque<int> gSleepReports;
 std::mutex gLock;
 std::vector<std::string> gEvents;
 
@@ -39,6 +45,8 @@ int OnHostEvent(int a, int b, int c, int d, int e) {
         gEvents.push_back(line.str());
     }
     if (a == 8 && b == kEngineClosedEvent) gEngineClosed.store(true);
+    if (a == 8 && b == kTunerFailedEvent) gTunerFailed.store(true);
+    if (a == 8 && b == kSleepTimerEvent) NoteSleepReport(c);
     return 0;
 }
 
@@ -46,8 +54,30 @@ bool EngineClosed() {
     return gEngineClosed.load();
 }
 
+bool TunerFailed() {
+    return gTunerFailed.load();
+}
+
+void NoteSleepReport(int seconds) {
+    std::lock_guard<std::mutex> guard(gSleepLock);
+    gSleepReports.push_back(seconds);
+}
+
+bool TakeSleepReport(int* seconds) {
+    std::lock_guard<std::mutex> guard(gSleepLock);
+    if (gSleepReports.empty()) return false;
+    *seconds = gSleepReports.front();
+    gSleepReports.pop_front();
+    return true;
+}
+
 void ResetHostEvents() {
     gEngineClosed.store(false);
+    gTunerFailed.store(false);
+    {
+        std::lock_guard<std::mutex> guard(gSleepLock);
+        gSleepReports.clear();
+    }
     std::lock_guard<std::mutex> guard(gLock);
     gEvents.clear();
 }
@@ -60,11 +90,16 @@ std::string HostEventsText() {
 }
 
 void WaitUntilQuiet(int quietMs, int maxMs) {
+    WaitUntilQuiet(quietMs, maxMs, [] {});
+}
+
+void WaitUntilQuiet(int quietMs, int maxMs, const std::function<void()>& eachPoll) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(maxMs);
     std::string mark = JournalMark();
     auto lastChange = Clock::now();
     while (Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+        eachPoll();
         const std::string now = JournalMark();
         if (now != mark) {
             mark = now;

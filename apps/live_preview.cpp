@@ -31,9 +31,13 @@ CaptureFn FindCapture() {
     return reinterpret_cast<CaptureFn>(symbol);
 }
 
-struct Rgb {
-    int r, g, b;
-};
+void AppendColour(std::string* out, const char* layer, Rgb c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "\x1b[%s;2;%d;%d;%dm", layer, c.r, c.g, c.b);
+    *out += text;
+}
+
+}  // namespace
 
 Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int y) {
     const int bytes = (s.bitsPerPixel + 7) / 8;
@@ -45,14 +49,6 @@ Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int 
     if (s.bitsPerPixel == 15) return {((v >> 10) & 31) * 8, ((v >> 5) & 31) * 8, (v & 31) * 8};
     return {(v >> 11) * 8, ((v >> 5) & 63) * 4, (v & 31) * 8};
 }
-
-void AppendColour(std::string* out, const char* layer, Rgb c) {
-    char text[32];
-    std::snprintf(text, sizeof text, "\x1b[%s;2;%d;%d;%dm", layer, c.r, c.g, c.b);
-    *out += text;
-}
-
-}  // namespace
 
 const ScreenFile& CurrentScreen() {
     return g_screen;

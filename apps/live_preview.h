@@ -21,6 +21,14 @@ struct ScreenFile {
     int LineLength() const { return width * ((bitsPerPixel + 7) / 8); }
 };
 
+struct Rgb {
+    int r, g, b;
+};
+
+// The colour of a pixel of the screen's bytes (15, 16, 24 or 32 bits); black
+// outside them.
+Rgb PixelAt(const ScreenFile& screen, const std::vector<uint8_t>& pixels, int x, int y);
+
 // Points libmirova's frame buffer at the file (MIROVA_FBDEV, MIROVA_FBGEOMETRY)
 // and loads libmirova globally, where the tuner service finds ZMP_DIRECTPLAY.
 void UseVirtualScreen(const ScreenFile& screen);

@@ -1,0 +1,46 @@
+// Reading the frame-buffer renderer's screen file as an RGB picture.
+#include "apps/picture_source.h"
+
+namespace host {
+namespace {
+
+class ScreenPictureSource : public PictureSource {
+  public:
+    explicit ScreenPictureSource(const livepreview::ScreenFile& screen) : screen_(screen) {}
+
+    bool Take(RgbPicture* picture) override {
+        if (screen_.width <= 0 || screen_.height <= 0) return false;
+        pixels_ = livepreview::ReadScreen(screen_);
+        picture->width = screen_.width;
+        picture->height = screen_.height;
+        picture->rgb.resize(size_t(screen_.width) * screen_.height * 3);
+        uint8_t* out = picture->rgb.data();
+        for (int y = 0; y < screen_.height; ++y) {
+            for (int x = 0; x < screen_.width; ++x, out += 3) {
+                const livepreview::Rgb c = livepreview::PixelAt(screen_, pixels_, x, y);
+                out[0] = static_cast<uint8_t>(c.r);
+                out[1] = static_cast<uint8_t>(c.g);
+                out[2] = static_cast<uint8_t>(c.b);
+            }
+        }
+        return true;
+    }
+
+  private:
+    livepreview::ScreenFile screen_;
+    std::vector<uint8_t> pixels_;
+};
+
+}  // namespace
+
+std::unique_ptr<PictureSource> MakeScreenPictureSource(const livepreview::ScreenFile& screen) {
+    return std::make_unique<ScreenPictureSource>(screen);
+}
+
+std::unique_ptr<PictureSource> ChoosePictureSource(const livepreview::ScreenFile& screen) {
+    // A simulated monitor's scan-out source goes here, ahead of the screen file,
+    // once a hardware renderer can be chosen.
+    return MakeScreenPictureSource(screen);
+}
+
+}  // namespace host
