@@ -15,6 +15,8 @@ namespace host {
 namespace {
 
 constexpr std::chrono::milliseconds kCloseGrace{10000};
+// The exit code of a session ended by Ctrl-C (or SIGTERM, SIGHUP), as shells give it.
+constexpr int kInterrupted = 130;
 constexpr char kFmKeys[] =
     "q start  x exit  digits+Enter frequency  < > step  [ ] seek  s stop  ( ) presets  "
     "! store  L list  + - volume  f mute  S menu";
@@ -73,6 +75,7 @@ int RunFmLive(const RunOptions& options) {
     FmDriver driver;
     if (!driver.Open()) return 1;
     if (options.sleepSeconds > 0) driver.SetSleep(options.sleepSeconds);
+    bool interrupted = false;
     {
         FmLiveView view(&driver);
         LiveLoopSteps steps;
@@ -80,10 +83,14 @@ int RunFmLive(const RunOptions& options) {
         steps.follow = [&] { driver.Follow(); };
         steps.draw = [&] { view.Draw(); };
         steps.done = [&] { return driver.Ended(); };
-        steps.stop = [&] { driver.Leave(); };
+        steps.stop = [&] {
+            interrupted = TerminalGuard::StopRequested();
+            driver.Leave();
+        };
         RunLiveLoop(steps, kCloseGrace);
     }
-    return driver.Finish();
+    const int result = driver.Finish();
+    return result == 0 && interrupted ? kInterrupted : result;
 }
 
 }  // namespace host

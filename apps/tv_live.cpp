@@ -18,6 +18,8 @@ namespace {
 constexpr int kStatusRows = 3;
 constexpr int kProgressBarWidth = 30;
 constexpr std::chrono::milliseconds kCloseGrace{10000};
+// The exit code of a session ended by Ctrl-C (or SIGTERM, SIGHUP), as shells give it.
+constexpr int kInterrupted = 130;
 constexpr char kTvKeys[] =
     "q start  x exit  ( ) channel  0-9 number  ! recall  + - volume  f mute  i sound  "
     "= input  a scan  s all  S menu";
@@ -81,6 +83,7 @@ int RunTvLive(const RunOptions& options) {
     TvDriver driver;
     if (!driver.Open()) return 1;
     if (options.sleepSeconds > 0) driver.SetSleep(options.sleepSeconds);
+    bool interrupted = false;
     {
         TvLiveView view(&driver, ChoosePictureSource(livepreview::CurrentScreen()));
         LiveLoopSteps steps;
@@ -88,10 +91,14 @@ int RunTvLive(const RunOptions& options) {
         steps.follow = [&] { driver.Follow(); };
         steps.draw = [&] { view.Draw(); };
         steps.done = [&] { return driver.Ended(); };
-        steps.stop = [&] { driver.Leave(); };
+        steps.stop = [&] {
+            interrupted = TerminalGuard::StopRequested();
+            driver.Leave();
+        };
         RunLiveLoop(steps, kCloseGrace);
     }
-    return driver.Finish();
+    const int result = driver.Finish();
+    return result == 0 && interrupted ? kInterrupted : result;
 }
 
 }  // namespace host
