@@ -15,6 +15,20 @@ class ScreenPictureSource : public PictureSource {
         picture->height = screen_.height;
         picture->rgb.resize(size_t(screen_.width) * screen_.height * 3);
         uint8_t* out = picture->rgb.data();
+        const int bytes = (screen_.bitsPerPixel + 7) / 8;
+        const size_t needed = size_t(screen_.LineLength()) * screen_.height;
+        if (bytes >= 3 && pixels_.size() >= needed) {
+            // 24 and 32 bits: blue, green, red in memory.
+            for (int y = 0; y < screen_.height; ++y) {
+                const uint8_t* in = pixels_.data() + size_t(y) * screen_.LineLength();
+                for (int x = 0; x < screen_.width; ++x, in += bytes, out += 3) {
+                    out[0] = in[2];
+                    out[1] = in[1];
+                    out[2] = in[0];
+                }
+            }
+            return true;
+        }
         for (int y = 0; y < screen_.height; ++y) {
             for (int x = 0; x < screen_.width; ++x, out += 3) {
                 const livepreview::Rgb c = livepreview::PixelAt(screen_, pixels_, x, y);
