@@ -2,6 +2,7 @@
 // host's sleep timer, and a seek's progress while it sweeps.
 #include "apps/fm_driver.h"
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 
@@ -18,6 +19,8 @@ constexpr int kStepMaxMs = 20000;
 constexpr int kCloseMaxMs = 10000;
 constexpr size_t kJournalTail = 30;
 constexpr int kSeekingFlag = 999;
+// A seek has ended when the frequency has stood still this long.
+constexpr std::chrono::milliseconds kSeekSettled{400};
 
 constexpr int kMenuStorePreset = 112;
 constexpr int kMenuListPresets = 111;
@@ -59,10 +62,28 @@ void FmDriver::Send(int key) {
     } else {
         feed_.Press(static_cast<unsigned char>(key));
     }
+    seeking_ = key == '[' || key == ']';
+    seekFrequency_ = hostsim::CurrentState().fmFrequency;
+    seekMoved_ = std::chrono::steady_clock::now();
+}
+
+void FmDriver::FollowSeek() {
+    if (!seeking_) return;
+    const auto now = std::chrono::steady_clock::now();
+    const hostsim::State state = hostsim::CurrentState();
+    if (state.fmFrequency != seekFrequency_ || state.frequencyFlag == kSeekingFlag) {
+        seekFrequency_ = state.fmFrequency;
+        seekMoved_ = now;
+    } else if (now - seekMoved_ >= kSeekSettled) {
+        seeking_ = false;
+    }
 }
 
 void FmDriver::WaitForEffects() {
-    WaitUntilQuiet(kQuietMs, kStepMaxMs, [this] { progress_.Show(SeekText()); });
+    WaitUntilQuiet(kQuietMs, kStepMaxMs, [this] {
+        FollowSeek();
+        progress_.Show(SeekText());
+    });
     progress_.Clear();
 }
 
@@ -93,6 +114,7 @@ void FmDriver::Press(int key) {
 void FmDriver::Follow() {
     feed_.Tick();
     FollowSleep();
+    FollowSeek();
 }
 
 void FmDriver::SetSleep(int seconds) {
@@ -131,9 +153,8 @@ void FmDriver::Leave() {
 }
 
 std::string FmDriver::SeekText() const {
-    const hostsim::State state = hostsim::CurrentState();
-    if (state.frequencyFlag != kSeekingFlag || state.fmFrequency.empty()) return "";
-    return "seeking: " + state.fmFrequency + " MHz";
+    if (!seeking_ || seekFrequency_.empty()) return "";
+    return "seeking: " + seekFrequency_ + " MHz";
 }
 
 void FmDriver::PrintNewHostEvents() {

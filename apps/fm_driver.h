@@ -47,7 +47,10 @@ class FmDriver {
     // Sends 'x' (once) unless the radio has already closed.
     void Leave();
 
-    // "seeking: 98.3 MHz" while a seek runs, else "".
+    // "seeking: 98.3 MHz" while a seek runs, else "". The host sees a seek as
+    // the frequencies it passes (marked 999 on the panel while they are passed
+    // over, plain while the radio follows a rising signal), so a seek key's seek
+    // lasts while they keep changing.
     std::string SeekText() const;
     // "sleep 29:59", or "".
     std::string SleepText() const { return sleep_.StatusText(); }
@@ -62,6 +65,7 @@ class FmDriver {
   private:
     void Send(int key);
     std::string FollowSleep();
+    void FollowSeek();
     void PrintNewHostEvents();
     void WaitForEffects();
 
@@ -70,6 +74,9 @@ class FmDriver {
     SleepTimer sleep_;
     ProgressLine progress_;
     size_t printedEvents_ = 0;
+    bool seeking_ = false;
+    std::string seekFrequency_;
+    std::chrono::steady_clock::time_point seekMoved_{};
     bool closedBySleep_ = false;
     bool leaving_ = false;
 };
