@@ -1,6 +1,7 @@
 // Parsing the host program's options; one mode at most, options in any order.
 #include "apps/command_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -31,9 +32,29 @@ bool ParseSeconds(const std::string& text, int* seconds) {
     return true;
 }
 
+bool Known(const std::vector<std::string>& names, const std::string& name) {
+    return names.empty() || std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The checks that need the whole line.
+bool CheckTogether(const CommandLine& line, std::string* error) {
+    if (!line.graphicsFault.empty() && line.graphics.empty()) {
+        *error = "--graphics-fault needs --graphics NAME";
+        return false;
+    }
+    if (!line.graphics.empty() && !line.screenFile.empty()) {
+        *error =
+            "--screen-file and --graphics exclude each other (--graphics draws on the "
+            "simulated controller's screen)";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* error) {
+bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* error,
+                      const std::vector<std::string>& graphicsNames) {
     bool modeChosen = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -57,7 +78,10 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
             }
         } else if (arg == "--no-video") {
             line->video = false;
-        } else if (arg == "--settings" || arg == "--screen-file" || arg == "--sleep") {
+        } else if (arg == "--no-pauses") {
+            line->noPauses = true;
+        } else if (arg == "--settings" || arg == "--screen-file" || arg == "--sleep" ||
+                   arg == "--graphics" || arg == "--graphics-fault") {
             if (!hasValue) {
                 *error = arg + " needs a value";
                 return false;
@@ -67,6 +91,14 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
                 line->settings = value;
             } else if (arg == "--screen-file") {
                 line->screenFile = value;
+            } else if (arg == "--graphics-fault") {
+                line->graphicsFault = value;
+            } else if (arg == "--graphics") {
+                if (!Known(graphicsNames, value)) {
+                    *error = "unknown graphics \"" + value + "\"";
+                    return false;
+                }
+                line->graphics = value;
             } else if (!ParseSeconds(value, &line->run.sleepSeconds)) {
                 *error = "--sleep needs whole seconds from 1 to 86400, not \"" + value + "\"";
                 return false;
@@ -76,10 +108,10 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
             return false;
         }
     }
-    return true;
+    return CheckTogether(*line, error);
 }
 
-std::string UsageText(const std::string& program) {
+std::string UsageText(const std::string& program, const std::string& graphicsNames) {
     return "usage: " + program +
            " [MODE] [OPTIONS]\n"
            "Runs the TV and FM plug-ins as a host media application does.\n"
@@ -102,6 +134,12 @@ std::string UsageText(const std::string& program) {
            "folder)\n"
            "  --screen-file PATH  the screen file live video is drawn into (default: a "
            "temporary file)\n"
+           "  --no-pauses         scripts and demonstrations without real-time pauses\n"
+           "  --graphics NAME     a machine with that display controller (" +
+           graphicsNames +
+           "), the picture taken from its simulated monitor\n"
+           "  --graphics-fault WHAT  with --graphics: its vendor library fails (missing-library, "
+           "missing-name:NAME, init, mode, surface, tvout, call:NAME)\n"
            "  --help, -h          this text\n";
 }
 

@@ -23,7 +23,19 @@ void ResetHostEvents();
 // The host events received so far, one "a b c d e" per line.
 std::string HostEventsText();
 
-// Waits until the host journal stops growing for quietMs, at most maxMs.
+// Without real-time pauses (--no-pauses): a script step is over as soon as
+// neither the host nor the tuner service has been called for 25 ms, instead of
+// 300 ms, so long scripted sessions run in minutes. Typed digits are committed
+// by the next key of the script, as ever, never after a pause. The plug-ins'
+// own waits (the 100 ms a sound mode settles, the 4 s notices) are longer than
+// that: keys then reach a controller that is still busy, as a fast typist's
+// would; the controller queues them and handles them in order (the FM radio
+// drops keys while it seeks).
+void SetNoPauses(bool on);
+bool NoPauses();
+
+// Waits until the host journal stops growing for quietMs (a few milliseconds
+// without pauses), at most maxMs.
 void WaitUntilQuiet(int quietMs, int maxMs);
 // The same, calling eachPoll every few milliseconds while it waits.
 void WaitUntilQuiet(int quietMs, int maxMs, const std::function<void()>& eachPoll);

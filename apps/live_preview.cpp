@@ -15,6 +15,7 @@ namespace livepreview {
 namespace {
 
 ScreenFile g_screen;
+PreviewSource g_source;
 constexpr int kPreviewColumns = 48;
 constexpr int kHostEnterKey = 10;
 
@@ -50,6 +51,37 @@ Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int 
     return {(v >> 11) * 8, ((v >> 5) & 63) * 4, (v & 31) * 8};
 }
 
+namespace {
+
+// Rows of upper-half blocks, each column and half row one sampled pixel.
+template <typename PixelFn>
+std::string BlockRows(int width, int height, int columns, PixelFn pixel) {
+    const int rows = std::max(1, columns * height / width / 2);
+    std::string out;
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < columns; ++col) {
+            const int x = col * width / columns;
+            AppendColour(&out, "38", pixel(x, (2 * row) * height / (2 * rows)));
+            AppendColour(&out, "48", pixel(x, (2 * row + 1) * height / (2 * rows)));
+            out += "\xe2\x96\x80";  // upper half block
+        }
+        out += "\x1b[0m\n";
+    }
+    return out;
+}
+
+// The preview and the capture file after a key, from the chosen source.
+void ShowFromSource() {
+    RgbPicture picture;
+    if (!g_source.picture(&picture) || picture.width <= 0) return;
+    std::fputs(TerminalPreview(picture, kPreviewColumns).c_str(), stdout);
+    const bool saved = g_source.save && g_source.save("live_capture.bmp");
+    std::printf("%s\n", saved ? "picture saved to live_capture.bmp" : "no picture to capture");
+    std::fflush(stdout);
+}
+
+}  // namespace
+
 const ScreenFile& CurrentScreen() {
     return g_screen;
 }
@@ -76,20 +108,23 @@ std::vector<uint8_t> ReadScreen(const ScreenFile& screen) {
 
 std::string TerminalPreview(const ScreenFile& screen, const std::vector<uint8_t>& pixels,
                             int columns) {
-    const int rows = std::max(1, columns * screen.height / screen.width / 2);
-    std::string out;
-    for (int row = 0; row < rows; ++row) {
-        for (int col = 0; col < columns; ++col) {
-            const int x = col * screen.width / columns;
-            const int top = (2 * row) * screen.height / (2 * rows);
-            const int bottom = (2 * row + 1) * screen.height / (2 * rows);
-            AppendColour(&out, "38", PixelAt(screen, pixels, x, top));
-            AppendColour(&out, "48", PixelAt(screen, pixels, x, bottom));
-            out += "\xe2\x96\x80";  // upper half block
-        }
-        out += "\x1b[0m\n";
-    }
-    return out;
+    return BlockRows(screen.width, screen.height, columns,
+                     [&](int x, int y) { return PixelAt(screen, pixels, x, y); });
+}
+
+std::string TerminalPreview(const RgbPicture& picture, int columns) {
+    return BlockRows(picture.width, picture.height, columns, [&](int x, int y) {
+        const uint8_t* p = &picture.rgb[(size_t(y) * picture.width + x) * 3];
+        return Rgb{p[0], p[1], p[2]};
+    });
+}
+
+void UsePreviewSource(PreviewSource source) {
+    g_source = std::move(source);
+}
+
+const PreviewSource& CurrentPreviewSource() {
+    return g_source;
 }
 
 bool SaveCapture(const std::string& path, int bits) {
@@ -115,6 +150,10 @@ bool SaveCapture(const std::string& path, int bits) {
 
 void AfterTvKey(int key) {
     if (key != 'q' && key != '(' && key != ')' && key != kHostEnterKey) return;
+    if (g_source.picture) {
+        ShowFromSource();
+        return;
+    }
     const auto pixels = ReadScreen(g_screen);
     bool shown = false;
     for (uint8_t b : pixels) shown = shown || b != 0;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,26 @@ void AfterTvKey(int key);
 
 // The screen AfterTvKey shows (the one UseVirtualScreen set up).
 const ScreenFile& CurrentScreen();
+
+// A picture as RGB rows, top-down, 3 bytes per pixel.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    const uint8_t* PixelAt(int x, int y) const { return &rgb[(size_t(y) * width + x) * 3]; }
+};
+
+// Where AfterTvKey takes its picture and its .bmp from instead of the screen
+// file and ZMP_FRAMECAPTURE (the simulated monitor, with --graphics).
+struct PreviewSource {
+    std::function<bool(RgbPicture*)> picture;  // false: nothing to show
+    std::function<bool(const std::string& path)> save;
+};
+void UsePreviewSource(PreviewSource source);
+// The source UsePreviewSource chose (empty functions: none, the screen file).
+const PreviewSource& CurrentPreviewSource();
+
+std::string TerminalPreview(const RgbPicture& picture, int columns);
 
 }  // namespace livepreview

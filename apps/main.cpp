@@ -9,7 +9,9 @@
 
 #include "apps/command_line.h"
 #include "apps/fm_runner.h"
+#include "apps/graphics_option.h"
 #include "apps/host_environment.h"
+#include "apps/host_events.h"
 #include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
@@ -39,14 +41,21 @@ int main(int argc, char** argv) {
     host::CommandLine line;
     std::string error;
     const std::string program = argc > 0 ? argv[0] : "mediahost";
-    if (!host::ParseCommandLine(argc, argv, &line, &error)) {
-        std::fprintf(stderr, "mediahost: %s\n%s", error.c_str(), host::UsageText(program).c_str());
+    const std::string usage = host::UsageText(program, host::GraphicsNames());
+    if (!host::ParseCommandLine(argc, argv, &line, &error, host::GraphicsNameList())) {
+        std::fprintf(stderr, "mediahost: %s\n%s", error.c_str(), usage.c_str());
         return kUsageError;
     }
     if (line.help) {
-        std::fputs(host::UsageText(program).c_str(), stdout);
+        std::fputs(usage.c_str(), stdout);
         return 0;
     }
+    if (!line.graphicsFault.empty() && !host::KnownGraphicsFault(line.graphicsFault)) {
+        std::fprintf(stderr, "mediahost: unknown graphics fault \"%s\"\n%s",
+                     line.graphicsFault.c_str(), usage.c_str());
+        return kUsageError;
+    }
+    host::SetNoPauses(line.noPauses);
     host::ScreenFileChoice screenFile(line.screenFile);
     if (!screenFile.Ready()) return 1;
     if (!host::EnterSkinFolder()) return 1;
@@ -55,5 +64,10 @@ int main(int argc, char** argv) {
     livepreview::ScreenFile screen;
     screen.path = screenFile.Path();
     livepreview::UseVirtualScreen(screen);  // live TV goes to the screen file
+    host::GraphicsMachine graphics;         // or, with --graphics, to the simulated monitor
+    if (!line.graphics.empty() && !graphics.Apply(line.graphics, line.graphicsFault, &error)) {
+        std::fprintf(stderr, "mediahost: graphics %s: %s\n", line.graphics.c_str(), error.c_str());
+        return 1;
+    }
     return RunMode(line);
 }

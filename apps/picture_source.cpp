@@ -1,6 +1,8 @@
 // Reading the frame-buffer renderer's screen file as an RGB picture.
 #include "apps/picture_source.h"
 
+#include <utility>
+
 namespace host {
 namespace {
 
@@ -45,15 +47,38 @@ class ScreenPictureSource : public PictureSource {
     std::vector<uint8_t> pixels_;
 };
 
+// A picture function's picture, kept untouched when it has none to give.
+class PreviewPictureSource : public PictureSource {
+  public:
+    explicit PreviewPictureSource(std::function<bool(RgbPicture*)> picture)
+        : picture_(std::move(picture)) {}
+
+    bool Take(RgbPicture* picture) override {
+        if (!picture_(&taken_) || taken_.width <= 0 || taken_.height <= 0 ||
+            taken_.rgb.size() < size_t(taken_.width) * taken_.height * 3)
+            return false;
+        std::swap(*picture, taken_);
+        return true;
+    }
+
+  private:
+    std::function<bool(RgbPicture*)> picture_;
+    RgbPicture taken_;
+};
+
 }  // namespace
+
+std::unique_ptr<PictureSource> MakePreviewPictureSource(std::function<bool(RgbPicture*)> picture) {
+    return std::make_unique<PreviewPictureSource>(std::move(picture));
+}
 
 std::unique_ptr<PictureSource> MakeScreenPictureSource(const livepreview::ScreenFile& screen) {
     return std::make_unique<ScreenPictureSource>(screen);
 }
 
 std::unique_ptr<PictureSource> ChoosePictureSource(const livepreview::ScreenFile& screen) {
-    // A simulated monitor's scan-out source goes here, ahead of the screen file,
-    // once a hardware renderer can be chosen.
+    const auto& preview = livepreview::CurrentPreviewSource();
+    if (preview.picture) return MakePreviewPictureSource(preview.picture);
     return MakeScreenPictureSource(screen);
 }
 

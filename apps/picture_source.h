@@ -1,14 +1,15 @@
 // Where the live view takes the picture it shows: anything that can hand over
 // the current RGB picture and its size.
 //
-// Today the only source is the screen the frame-buffer renderer draws into (a
-// screen file, see live_preview.h). ChoosePictureSource is the one place that
-// picks a source: a hardware renderer's simulated monitor (its scan-out) is to
-// be chosen there when the host program is told which graphics hardware to
-// simulate.
+// Two sources: the screen the frame-buffer renderer draws into (a screen file,
+// see live_preview.h), and the preview source --graphics sets up, the
+// simulated monitor's scan-out, which shows what a hardware renderer's overlay
+// puts on the screen (apps/graphics_option.h). ChoosePictureSource is the one
+// place that picks between them.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,13 +18,7 @@
 namespace host {
 
 // Rows top down, 3 bytes a pixel (red, green, blue).
-struct RgbPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-
-    const uint8_t* PixelAt(int x, int y) const { return &rgb[(size_t(y) * width + x) * 3]; }
-};
+using RgbPicture = livepreview::RgbPicture;
 
 class PictureSource {
   public:
@@ -35,7 +30,11 @@ class PictureSource {
 // The screen file the frame-buffer renderer draws into, read as it is now.
 std::unique_ptr<PictureSource> MakeScreenPictureSource(const livepreview::ScreenFile& screen);
 
-// The source the live view shows.
+// A preview source's picture function (the simulated monitor's scan-out).
+std::unique_ptr<PictureSource> MakePreviewPictureSource(std::function<bool(RgbPicture*)> picture);
+
+// The source the live view shows: the preview source UsePreviewSource chose,
+// if any, else the screen file.
 std::unique_ptr<PictureSource> ChoosePictureSource(const livepreview::ScreenFile& screen);
 
 }  // namespace host

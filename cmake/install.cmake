@@ -6,14 +6,14 @@
 include(GNUInstallDirs)
 
 # Installed libraries find each other beside themselves, programs in ../lib.
-set_target_properties(mirova telvira sonidra ravelo tonvex solvane PROPERTIES
+set_target_properties(mirova telvira sonidra ravelo tonvex solvane simdisplay PROPERTIES
   INSTALL_RPATH "$ORIGIN")
 set_target_properties(mediahost live_preview PROPERTIES
   INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
 install(TARGETS mirova telvira sonidra
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries)
-install(TARGETS ravelo tonvex solvane
+install(TARGETS ravelo tonvex solvane simdisplay
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT standins)
 install(TARGETS mediahost live_preview
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT standins)

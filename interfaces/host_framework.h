@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "interfaces/abi_layout.h"
 #include "interfaces/export.h"
 #include "interfaces/media_types.h"
 #include "interfaces/tuner_service.h"
@@ -23,10 +24,21 @@ struct ZaqPoint {
     int32_t x;
     int32_t y;
 };
+ZAQ_ASSERT_SIZE(ZaqPoint, 8, 8);
+ZAQ_ASSERT_OFFSET(ZaqPoint, y, 4, 4);
+
+// Virtual slots. A host built elsewhere calls our controllers, and we call its
+// objects, by position in the table of virtual functions, so every class here
+// declares its virtual functions in slot order; a virtual destructor takes two
+// slots (the destructor, then the deleting destructor). Where the host's table
+// has entries that neither side calls, a reserved function holds the place.
+// tests/abi/interface_slots_test.cpp and host_slots_test.cpp check every slot
+// named here.
 
 // ---- Controllers ----
 
-// Abstract base of every controller the host loads (and of the setup menu).
+// Abstract base of every controller the host loads. Slots: 0 and 1 the
+// destructor, 2 Notify.
 class ZAQ_EXPORT CUICTRL {
   public:
     virtual ~CUICTRL();
@@ -62,9 +74,13 @@ enum : int {
     kItemGroupTunerDefaults = 5,
 };
 
-// What RegisterFactory returns. Operations in this order; each Fill replaces the
-// list's content and returns the number of items. Values come from the settings
-// store when it is loaded in the process, else from the host's defaults.
+// What RegisterFactory returns. Each Fill replaces the list's content and returns
+// the number of items. Values come from the settings store when it is loaded in
+// the process, else from the host's defaults.
+//
+// Slots: 0 to 4 the four Fill operations and InstallCallback; 5, 6 and 7 the
+// host's own entries, which the plug-ins never call (here they return 0);
+// 8 Release; 9 and 10 the destructor.
 class ZAQ_EXPORT CZAQRegistration {
   public:
     virtual int FillPictureItems(std::vector<CZAQPictureItem>& items) = 0;
@@ -73,6 +89,9 @@ class ZAQ_EXPORT CZAQRegistration {
     virtual int FillTunerGroupItems(std::vector<CZAQTunerItem>& items, int group) = 0;
     // Called as (81, callback, 0, 0, 0); the host reports menu events through it.
     virtual int InstallCallback(int command, MediaEventCallback callback, int a, int b, int c) = 0;
+    virtual int HostReserved5();
+    virtual int HostReserved6();
+    virtual int HostReserved7();
     // Destroys the object; the pointer is invalid afterwards.
     virtual void Release() = 0;
 
@@ -100,13 +119,22 @@ class ZAQ_EXPORT CZAQRegisterFactory {
 //   171, 180, 190, 191: a4 osd.  184: a2 -> int minutes, a4 osd.  199: a1 const char*.
 // osd is the controller's OSD name as const char* ("OSD_TV", "OSD_FM"). The menu
 // reads the words during the call only.
-class ZAQ_EXPORT CSetupMenuMediator : public CUICTRL {
+//
+// Slots: 0 Command, 1 Notify, 2 the host's own entry, which the plug-ins never
+// call (here it returns 0), 3 and 4 the destructor: the controllers delete
+// their menu through slot 4. The menu is not a CUICTRL, whose destructor comes
+// first in its table.
+class ZAQ_EXPORT CSetupMenuMediator {
   public:
     virtual int Command(unsigned command, const void* a1, const void* a2, const void* a3,
                         const void* a4);
-    ~CSetupMenuMediator() override;
     // The host's key route into the menu.
-    int Notify(unsigned type, char* data, unsigned len, int value) override;
+    virtual int Notify(unsigned type, char* data, unsigned len, int value);
+    virtual int HostReserved2();
+    virtual ~CSetupMenuMediator();
+    CSetupMenuMediator(const CSetupMenuMediator&) = delete;
+    CSetupMenuMediator& operator=(const CSetupMenuMediator&) = delete;
+
     // The controller the menu belongs to.
     void SetUiCtrl(CUICTRL* controller);
     // The layout file was read (a missing file still gives a working menu).
@@ -288,6 +316,7 @@ class CUIContainer;
 
 // Base of every widget. A widget built with a parent belongs to it: the parent
 // deletes its children; a child deleted first leaves its parent.
+// Slots: 0 and 1 the destructor, 2 Update, 3 Flush (CUIFMPanel adds 4 Execute).
 class ZAQ_EXPORT CUIWidget {
   public:
     CUIWidget(CUIContainer* parent, std::string className, std::string entryName, std::string name,

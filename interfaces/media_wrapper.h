@@ -5,6 +5,8 @@
 #include "interfaces/export.h"
 #include "interfaces/media_types.h"
 
+// Slots: 0 and 1 the destructor, 2 Command, 3 SetCallback; derived wrappers add
+// nothing before them (tests/abi/).
 class ZAQ_EXPORT CMEDIA_WRAPPER {
   public:
     virtual ~CMEDIA_WRAPPER() = default;

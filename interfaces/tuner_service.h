@@ -11,6 +11,8 @@
 
 #include <stdint.h>
 
+#include "interfaces/abi_layout.h"
+
 #ifdef __cplusplus
 #include "interfaces/media_wrapper.h"
 #endif
@@ -22,6 +24,11 @@ struct ZaqRect {
     int32_t right;
     int32_t bottom;
 };
+#ifdef __cplusplus
+ZAQ_ASSERT_SIZE(ZaqRect, 16, 16);
+ZAQ_ASSERT_OFFSET(ZaqRect, right, 8, 8);
+ZAQ_ASSERT_OFFSET(ZaqRect, bottom, 12, 12);
+#endif
 
 // Window handle that the plug-ins hand to ZAQ_DirectPlayStart.
 #define ZAQ_VIDEO_WINDOW ((void*)(uintptr_t)0xDEADBEEFu)
@@ -50,6 +57,20 @@ enum {
     ZAQ_PLAYBACK_LENGTH_OFFSET = 24,  // uint32: length of the recording in seconds
     ZAQ_PLAYBACK_STATE_OFFSET = 132,  // int32: playback state
 };
+
+// The same record as a structure; the words not named belong to the service.
+struct ZaqPlaybackStatus {
+    uint32_t serviceWords[6];
+    uint32_t length;
+    uint32_t moreServiceWords[26];
+    int32_t state;
+};
+#ifdef __cplusplus
+ZAQ_ASSERT_SIZE(ZaqPlaybackStatus, ZAQ_PLAYBACK_STATUS_SIZE, ZAQ_PLAYBACK_STATUS_SIZE);
+ZAQ_ASSERT_OFFSET(ZaqPlaybackStatus, length, ZAQ_PLAYBACK_LENGTH_OFFSET,
+                  ZAQ_PLAYBACK_LENGTH_OFFSET);
+ZAQ_ASSERT_OFFSET(ZaqPlaybackStatus, state, ZAQ_PLAYBACK_STATE_OFFSET, ZAQ_PLAYBACK_STATE_OFFSET);
+#endif
 
 // Event code the service sends now and then through the installed event callback.
 enum { ZAQ_EVENT_PLAYBACK_STATUS = 32788 };
@@ -174,6 +195,10 @@ int ZMP_STOPDIRECTPLAY(void);
 
 // Disc-player engine of the player library, created by the engine table for media
 // types 12 and 13. It only records its commands and returns 0.
+//
+// The engine table allocates the object from this declaration and the player
+// library's constructor fills it: the real engine is 5132 bytes on i386, so the
+// declaration reserves that much (the stand-in leaves the reserve unused).
 class ZAQ_EXPORT CDVD_WRAPPER : public CMEDIA_WRAPPER {
   public:
     explicit CDVD_WRAPPER(int mediaType = 12);
@@ -186,5 +211,8 @@ class ZAQ_EXPORT CDVD_WRAPPER : public CMEDIA_WRAPPER {
   private:
     int mediaType_;
     MediaEventCallback callback_ = nullptr;
+    unsigned char engineReserve_[5120];
 };
+// x86-64: 8-byte table pointer and callback, with 4 bytes of padding after the type.
+ZAQ_ASSERT_SIZE(CDVD_WRAPPER, 5132, 5144);
 #endif

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "interfaces/abi_layout.h"
+
 struct CpuInfo {
     uint32_t features;           // kCpu* feature bits
     uint32_t familyClass;        // kCpuClass* vendor and family bits
@@ -20,6 +22,14 @@ struct CpuInfo {
     char vendor[13];
     char brand[49];
 };
+// The same on both targets: eleven words, then the two strings.
+ZAQ_ASSERT_SIZE(CpuInfo, 108, 108);
+ZAQ_ASSERT_OFFSET(CpuInfo, line, 8, 8);
+ZAQ_ASSERT_OFFSET(CpuInfo, signature, 16, 16);
+ZAQ_ASSERT_OFFSET(CpuInfo, leaf1Edx, 28, 28);
+ZAQ_ASSERT_OFFSET(CpuInfo, extendedFeatures, 40, 40);
+ZAQ_ASSERT_OFFSET(CpuInfo, vendor, 44, 44);
+ZAQ_ASSERT_OFFSET(CpuInfo, brand, 57, 57);
 
 // Feature bits. The extended MMX instructions are kCpuMmxExt alone; SSE is
 // kCpuMmxExt and kCpuSse together.

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
+
 constexpr int kLogRingSize = 2000;
 constexpr int kLogMessageMax = 255;
 
@@ -20,7 +22,12 @@ struct PerfRecord {
     uint8_t reserved2[2096 - 2052];
     char logRing[kLogRingSize];  // at byte 2096
 };
-static_assert(sizeof(PerfRecord) == 4096, "the record layout is shared with monitoring tools");
+// Shared with monitoring tools; the same on both targets.
+ZAQ_ASSERT_SIZE(PerfRecord, 4096, 4096);
+ZAQ_ASSERT_OFFSET(PerfRecord, thirdCounter, 8, 8);
+ZAQ_ASSERT_OFFSET(PerfRecord, stateCode, 12, 12);
+ZAQ_ASSERT_OFFSET(PerfRecord, logPosition, 2048, 2048);
+ZAQ_ASSERT_OFFSET(PerfRecord, logRing, 2096, 2096);
 
 // printf-style; no effect without a meter and an attached record.
 void DebugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -33,9 +33,15 @@ struct ValEnt {
     uint8_t data[kRegMaxData + 1] = {};
 
     bool Read(const std::string& file);
-    // Takes the lock before truncating, so a reader never sees an empty file.
+    // Replaces the file whole (temporary file, flush, rename): a reader never sees
+    // a part of it, and on failure (false) the old value stays readable.
     bool Write(const std::string& file) const;
 };
+
+// The text of a value file: "%d:%ld:%s" with the type, the length (0 to 512) and
+// the data; numbers read as a system with a 32-bit long reads them, saturating.
+// False, with value untouched, for a malformed text or a type other than 1 or 11.
+bool ParseValueText(const char* text, ValEnt* value);
 
 // Copies a read value out as a query does; -1 when the buffer is too small.
 int CopyValueOut(const ValEnt& value, uint32_t* type, void* data, uint32_t* length);

@@ -1,14 +1,19 @@
 // ValEnt: one value file, a single line "type:length:data" without newline,
-// read under a shared flock and written under an exclusive one.
+// read under a shared flock; writers take turns on an exclusive one and replace
+// the file whole.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/atomic_file.h"
 #include "platform/registry_internal.h"
+#include "platform/stored_number.h"
 
 namespace {
 
@@ -37,45 +42,46 @@ class LockedFile {
     int fd_;
 };
 
-// The position after the first two ":"-separated fields, or null.
-const char* ThirdField(const char* text) {
-    const char* first = std::strchr(text, ':');
-    if (first == nullptr) return nullptr;
-    const char* second = std::strchr(first + 1, ':');
-    return second == nullptr ? nullptr : second + 1;
+// The type and length fields, "%d:%ld:" as a 32-bit system reads them: optional
+// blanks and sign, digits, then the colon; both saturate at the 32-bit limits.
+const char* HeaderField(const char* text, int32_t* field) {
+    char* end = nullptr;
+    *field = ParseStoredInt32(text, &end, 10);
+    if (end == text || *end != ':') return nullptr;
+    return end + 1;
 }
 
-bool ParseText(const char* text, ValEnt* value) {
-    int type = 0;
-    long length = 0;
-    char probe[2];
-    if (std::sscanf(text, "%d:%ld:%1s", &type, &length, probe) != 3) return false;
-    if (length < 0 || length > kRegMaxData) return false;
-    const char* data = ThirdField(text);
+}  // namespace
+
+bool ParseValueText(const char* text, ValEnt* value) {
+    int32_t type = 0;
+    int32_t length = 0;
+    const char* afterType = HeaderField(text, &type);
+    const char* data = afterType ? HeaderField(afterType, &length) : nullptr;
     if (data == nullptr) return false;
+    // The third field must hold something other than blanks (as "%s" demands).
+    const char* probe = data;
+    while (std::isspace(static_cast<unsigned char>(*probe))) ++probe;
+    if (*probe == '\0') return false;
+    if (length < 0 || length > kRegMaxData) return false;
     if (type == static_cast<int>(kRegNumber)) {
-        const int32_t number = static_cast<int32_t>(std::strtol(data, nullptr, 10));
+        const int32_t number = ParseStoredInt32(data, nullptr, 10);
         std::memcpy(value->data, &number, sizeof(number));
     } else if (type == static_cast<int>(kRegString)) {
-        std::memcpy(value->data, data, static_cast<size_t>(length));
+        // The text may be shorter than the length: what is missing reads as NULs.
+        const size_t present = strnlen(data, static_cast<size_t>(length));
+        std::memset(value->data, 0, sizeof(value->data));
+        std::memcpy(value->data, data, present);
         value->data[length] = '\0';
     } else {
         return false;
     }
     value->type = type;
-    value->length = static_cast<int32_t>(length);
+    value->length = length;
     return true;
 }
 
-bool WriteAll(int fd, const char* text, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, text, size);
-        if (written <= 0) return false;
-        text += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
+namespace {
 
 std::string FileText(const ValEnt& value) {
     char text[kRegMaxData + 64];
@@ -98,21 +104,22 @@ bool ValEnt::Read(const std::string& file) {
     if (locked.fd() < 0) return false;
     type = 7;
     length = 0;
-    // Zeroed beyond what is read, so a length field longer than the text reads NULs.
-    char text[kMaxFileText + kRegMaxData + 1] = {};
+    char text[kMaxFileText + 1] = {};
     const ssize_t got = read(locked.fd(), text, kMaxFileText);
     if (got < 0) return false;
-    return ParseText(text, this);
+    return ParseValueText(text, this);
 }
 
 bool ValEnt::Write(const std::string& file) const {
     if (type != static_cast<int32_t>(kRegNumber) && type != static_cast<int32_t>(kRegString)) {
         return false;
     }
-    const std::string text = FileText(*this);
-    LockedFile locked(file, O_WRONLY | O_CREAT, LOCK_EX);
-    if (locked.fd() < 0 || ftruncate(locked.fd(), 0) != 0) return false;
-    return WriteAll(locked.fd(), text.data(), text.size());
+    // Writers take turns on the old file's lock; the new text replaces the file
+    // whole, so a reader holds either the old file or the new one and a write that
+    // fails leaves the old value readable.
+    LockedFile locked(file, O_RDONLY, LOCK_EX);
+    if (locked.fd() < 0 && errno != ENOENT) return false;
+    return ReplaceFileContents(file, FileText(*this)) == 0;
 }
 
 // Strings come back NUL-terminated when the buffer has room and the stored

@@ -3,15 +3,19 @@
 
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
 #include "platform/linux_thread.h"
 
-// Parameters are pointer-wide (a timer message carries the timer's address);
-// on the 32-bit target this is the 12-byte record of the interface.
+// Parameters are pointer-wide (a timer message carries the timer's address):
+// the 12-byte record of three 32-bit words on i386, 24 bytes on x86-64.
 struct ThreadMessage {
     uint32_t id;
     uintptr_t param1;
     uintptr_t param2;
 };
+ZAQ_ASSERT_SIZE(ThreadMessage, 12, 24);
+ZAQ_ASSERT_OFFSET(ThreadMessage, param1, 4, 8);
+ZAQ_ASSERT_OFFSET(ThreadMessage, param2, 8, 16);
 
 constexpr int kThreadQueueRecords = 1024;
 // Posting is refused once a queue holds more than this many messages.

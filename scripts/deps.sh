@@ -4,6 +4,7 @@
 #   demo   building and running the host program's demonstration
 #   test   the GoogleTest suites
 #   bench  the benchmarks and the libraries they compare with
+#   i386   the 32-bit x86 build (cmake/i386.cmake)
 # Without a set, all of them. A set is the array <set>_packages below: add a
 # package to its line, or a new set as one more array.
 set -euo pipefail
@@ -11,12 +12,15 @@ set -euo pipefail
 demo_packages=(cmake ninja-build g++)
 test_packages=(libgtest-dev libgmock-dev)
 bench_packages=(pkg-config libbenchmark-dev libyuv-dev libswscale-dev libavutil-dev)
+# The i386 build (cmake/i386.cmake): the multilib compilers, and GoogleTest's
+# sources, built with the project so no foreign architecture needs enabling.
+i386_packages=(g++-multilib googletest)
 
-[ $# -gt 0 ] || set -- demo test bench
+[ $# -gt 0 ] || set -- demo test bench i386
 missing=()
 for set_name in "$@"; do
   if ! declare -p "${set_name}_packages" >/dev/null 2>&1; then
-    echo "deps.sh: unknown package set '$set_name' (known: demo test bench)" >&2
+    echo "deps.sh: unknown package set '$set_name' (known: demo test bench i386)" >&2
     exit 2
   fi
   declare -n packages="${set_name}_packages"

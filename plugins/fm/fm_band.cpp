@@ -1,6 +1,7 @@
 // The band from the country setting, and frequency texts.
 #include "plugins/fm/fm_band.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +17,10 @@ std::string FmBand::Text(int channel) const {
 }
 
 int FmBand::Hertz(int channel) const {
-    return static_cast<int>(FrequencyMHz(channel) * 1000000);
+    const double hertz = FrequencyMHz(channel) * 1000000;
+    if (hertz >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (hertz <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(hertz);
 }
 
 int FmBand::ChannelOf(double megahertz) const {

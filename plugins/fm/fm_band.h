@@ -11,9 +11,12 @@ struct FmBand {
     int count = 411;
 
     double FrequencyMHz(int channel) const { return startMHz + channel * 0.05; }
+    // True for a channel index of the band, 0 to count - 1.
+    bool Contains(int channel) const { return channel >= 0 && channel < count; }
     // "%.1f" of the channel's frequency.
     std::string Text(int channel) const;
-    // The frequency in hertz, truncated.
+    // The frequency in hertz, truncated (and held within int for a channel far
+    // outside the band).
     int Hertz(int channel) const;
     // The channel nearest to a frequency ("%.0f" rounding of the channel offset).
     int ChannelOf(double megahertz) const;

@@ -15,17 +15,6 @@ int InValue(const CommandArgs& a) {
     return static_cast<int>(reinterpret_cast<intptr_t>(a.in));
 }
 
-template <typename T>
-bool ReadIn(const CommandArgs& a, T* value) {
-    if (!a.in) return false;
-    *value = *static_cast<const T*>(a.in);
-    return true;
-}
-
-void WriteOut(const CommandArgs& a, int value) {
-    if (a.out) *static_cast<int*>(a.out) = value;
-}
-
 int ChannelListCount(FmWrapperState& s, const CommandArgs&) {
     int n = 0;
     ZAQ_GetChannelListNum(s.tuner.Handle(), &n);
@@ -45,7 +34,7 @@ int SelectByFrequency(FmWrapperState& s, const CommandArgs& a) {
 }
 
 int SignalLevel(FmWrapperState& s, const CommandArgs& a) {
-    if (a.out) WriteOut(a, ZAQ_ScanChannel(s.tuner.Handle(), InValue(a)));
+    if (a.HasOut()) a.WriteOut(ZAQ_ScanChannel(s.tuner.Handle(), InValue(a)));
     return 0;
 }
 
@@ -70,14 +59,14 @@ int StopSeek(FmWrapperState& s, const CommandArgs&) {
 // Two channels up, wrapping past the top to 0.
 int NextChannel(FmWrapperState& s, const CommandArgs& a) {
     const int next = InValue(a) + 2;
-    WriteOut(a, next > s.tuner.ChannelCount() ? 0 : next);
+    a.WriteOut(next > s.tuner.ChannelCount() ? 0 : next);
     return 0;
 }
 
 // Two channels down, wrapping below 0 to the top.
 int PreviousChannel(FmWrapperState& s, const CommandArgs& a) {
     const int previous = InValue(a) - 2;
-    WriteOut(a, previous < 0 ? s.tuner.ChannelCount() - 1 : previous);
+    a.WriteOut(previous < 0 ? s.tuner.ChannelCount() - 1 : previous);
     return 0;
 }
 
@@ -94,13 +83,13 @@ int SetAudioInput(FmWrapperState& s, const CommandArgs& a) {
 
 int SetBandStart(FmWrapperState& s, const CommandArgs& a) {
     double start = 0;
-    if (ReadIn(a, &start)) s.tuner.SetBandStart(start);
+    if (a.ReadIn(&start, true)) s.tuner.SetBandStart(start);
     return 0;
 }
 
 int SetChannelCount(FmWrapperState& s, const CommandArgs& a) {
     int count = 0;
-    if (ReadIn(a, &count)) s.tuner.SetChannelCount(count);
+    if (a.ReadIn(&count, true)) s.tuner.SetChannelCount(count);
     return 0;
 }
 
@@ -108,7 +97,7 @@ int StartRadio(FmWrapperState& s, const CommandArgs& a) {
     if (s.tuner.Open() != 0) return 1;
     s.tuner.StartDirectPlay();
     int channel = 0;
-    ReadIn(a, &channel);
+    a.ReadIn(&channel);
     ZAQ_SelectChannel(s.tuner.Handle(), channel, 0);
     return 0;
 }

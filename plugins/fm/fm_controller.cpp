@@ -54,8 +54,9 @@ void FmController::Construct() {
     ShowUpgradeReport();
     osd_ = std::make_unique<CFMUIMediator>(CFMUIMediator::LayoutPathFor(Resolution()));
     band = BandFromSettings();
-    favourites = LoadFavourites();
-    sensitivity = getRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", 3);
+    favourites = LoadFavourites(band);
+    sensitivity = getRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", kDefaultSensitivity);
+    if (!UsableSensitivity(sensitivity)) sensitivity = kDefaultSensitivity;
     FmUiQueue().Clear();
     panel_ = CUIPanelCtrl::GetOrCreateObject();
     Panel(kPanelFmVolumeAtStart, getRegInt("SolvaneON_FM_VOLUME", 0), 0);

@@ -29,6 +29,13 @@ constexpr int kKeyRefused = static_cast<int>(0x80000008u);
 // Third value of panel command 64 while a seek passes over channels.
 constexpr int kPanelSeeking = 999;
 
+// Seek sensitivity levels: threshold 35 - 7 x level runs from 35 down to 0. A level
+// outside them, stored or sent by the menu, is not taken.
+constexpr int kDefaultSensitivity = 3;
+inline bool UsableSensitivity(int level) {
+    return level >= 0 && level <= 5;
+}
+
 struct RegistrationRelease {
     void operator()(CZAQRegistration* registration) const { registration->Release(); }
 };
@@ -92,7 +99,7 @@ class FmController {
     int currentChannel = 0;
     std::vector<int> favourites;
     int favouriteSlot = 0;
-    int sensitivity = 3;
+    int sensitivity = kDefaultSensitivity;
     std::atomic<HostCallback> hostCallback{nullptr};
     bool tunerOn = false;
     std::atomic<bool> busy{false};

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "interfaces/tuner_service.h"
+#include "platform/stored_number.h"
 
 namespace sonidra {
 namespace {
@@ -15,13 +16,14 @@ constexpr const char kDefaultFavourites[] = "0#0#0#0#0#0#0#0#0#0#";
 
 }  // namespace
 
-std::vector<int> ParseFavourites(const char* text) {
+std::vector<int> ParseFavourites(const char* text, const FmBand& band) {
     std::vector<int> favourites;
     const std::string all = text ? text : "";
     size_t start = 0;
     for (size_t end = all.find('#'); end != std::string::npos; end = all.find('#', start)) {
         const std::string field = all.substr(start, end - start);
-        favourites.push_back(static_cast<int>(std::strtol(field.c_str(), nullptr, 0)));
+        const int channel = ParseStoredInt32(field.c_str(), nullptr, 0);
+        favourites.push_back(band.Contains(channel) ? channel : 0);
         start = end + 1;
     }
     if (favourites.size() < static_cast<size_t>(kFavouriteSlots))
@@ -41,11 +43,11 @@ std::string FavouriteLine(int slot, const FmBand& band, int channel) {
     return line;
 }
 
-std::vector<int> LoadFavourites() {
+std::vector<int> LoadFavourites(const FmBand& band) {
     char text[ZAQ_SETTING_MAX_LENGTH] = "";
-    if (getRegStr(kFavouritesKey, text) != 0) return ParseFavourites(kDefaultFavourites);
+    if (getRegStr(kFavouritesKey, text) != 0) return ParseFavourites(kDefaultFavourites, band);
     text[sizeof text - 1] = '\0';
-    return ParseFavourites(text);
+    return ParseFavourites(text, band);
 }
 
 void SaveFavourites(const std::vector<int>& favourites) {

@@ -49,7 +49,7 @@ void SeekEnded(FmController& c, int) {
 }
 
 void SensitivityChosen(FmController& c, int value) {
-    c.sensitivity = value;
+    if (UsableSensitivity(value)) c.sensitivity = value;
     c.Osd(kOsdRedrawAll);
     c.Menu(83);
     c.Flip();

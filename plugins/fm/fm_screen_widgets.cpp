@@ -32,7 +32,7 @@ ZaqRect FixedArea(const CUIXmlEntry& entry, Size size) {
 
 ZaqRect LayoutArea(const CUIXmlEntry& entry) {
     const ZaqRect& r = entry.rect;
-    return ZaqRect{r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1};
+    return ZaqRect{r.left, r.top, LayoutSpan(r.left, r.right), LayoutSpan(r.top, r.bottom)};
 }
 
 // Widgets built with a parent belong to it; the panel deletes them.

@@ -20,15 +20,16 @@ void WriteProperty(const FmWrapperState& s, int id, int value) {
 
 // When the caller asks for the new volume it is read back and remembered.
 void ReportVolume(const FmWrapperState& s, const CommandArgs& a) {
-    if (!a.out) return;
+    if (!a.HasOut()) return;
     const int volume = ReadProperty(s, kPropertyVolume);
-    *static_cast<int*>(a.out) = volume;
+    a.WriteOut(volume);
     setRegInt(kVolumeKey, volume);
 }
 
 }  // namespace
 
 int SetProperty(FmWrapperState& s, const CommandArgs& a) {
+    // inSize carries the value here, not a size.
     if (a.in) WriteProperty(s, *static_cast<const int*>(a.in), a.inSize);
     return 0;
 }
@@ -62,15 +63,16 @@ int SetMute(FmWrapperState& s, const CommandArgs& a) {
 }
 
 int SetVolume(FmWrapperState& s, const CommandArgs& a) {
-    if (!a.in) return 0;
-    const int volume = std::clamp(*static_cast<const int*>(a.in), 0, kMaxVolume);
+    int requested = 0;
+    if (!a.ReadIn(&requested)) return 0;
+    const int volume = std::clamp(requested, 0, kMaxVolume);
     WriteProperty(s, kPropertyVolume, volume);
     setRegInt(kVolumeKey, volume);
     return 0;
 }
 
 int GetVolume(FmWrapperState& s, const CommandArgs& a) {
-    if (a.out) *static_cast<int*>(a.out) = ReadProperty(s, kPropertyVolume);
+    if (a.HasOut()) a.WriteOut(ReadProperty(s, kPropertyVolume));
     return 0;
 }
 

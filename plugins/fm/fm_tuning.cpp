@@ -25,7 +25,9 @@ void* Number(int value) {
 
 int FmController::StartRadio() {
     currentChannel = getRegInt("SolvaneON_FM_CHANNELNUM", 0);
-    // Channels on the 0.1 MHz grid are even.
+    // A stored channel outside the band (another country's, or junk) starts at its
+    // bottom; channels on the 0.1 MHz grid are even.
+    if (!band.Contains(currentChannel)) currentChannel = 0;
     if (currentChannel % 2 != 0) currentChannel = currentChannel > 0 ? currentChannel - 1 : 0;
     if (Engine(74, &currentChannel) != 0) {
         NotifyHost(11);

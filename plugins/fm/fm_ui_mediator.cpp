@@ -14,10 +14,10 @@ constexpr const char kSmallLayout[] = "SKIN00_800x600/XML/UI/FM/FMUI.xml";
 constexpr int kSmallSkin = 3;
 
 int Width(const ZaqRect& r) {
-    return r.right - r.left + 1;
+    return sonidra::LayoutSpan(r.left, r.right);
 }
 int Height(const ZaqRect& r) {
-    return r.bottom - r.top + 1;
+    return sonidra::LayoutSpan(r.top, r.bottom);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <memory>
 #include <mutex>
 
+#include "interfaces/abi_layout.h"
+
 namespace sonidra {
 
 enum : int { kUiNodeKey = 4, kUiNodeEvent = 17 };
@@ -23,6 +25,13 @@ struct UiEvent {
     char payload[kUiPayloadBytes] = {};
     std::unique_ptr<UiEvent> next;
 };
+// x86-64: an 8-byte link after 4 bytes of padding.
+ZAQ_ASSERT_SIZE(UiEvent, 32, 40);
+ZAQ_ASSERT_OFFSET(UiEvent, set, 4, 4);
+ZAQ_ASSERT_OFFSET(UiEvent, first, 8, 8);
+ZAQ_ASSERT_OFFSET(UiEvent, second, 12, 12);
+ZAQ_ASSERT_OFFSET(UiEvent, payload, 16, 16);
+ZAQ_ASSERT_OFFSET(UiEvent, next, 28, 32);
 
 class UiQueue {
   public:

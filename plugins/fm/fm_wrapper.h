@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "interfaces/abi_layout.h"
 #include "interfaces/export.h"
 #include "interfaces/media_wrapper.h"
 
@@ -34,5 +35,7 @@ class ZAQ_EXPORT CFM_WRAPPER : public CMEDIA_WRAPPER {
   private:
     std::unique_ptr<sonidra::FmWrapperState> state_;
 };
+// An engine table built elsewhere allocates the 60 bytes of the original object.
+ZAQ_ASSERT_FITS(CFM_WRAPPER, 60, 60);
 
 extern "C" ZAQ_EXPORT CMEDIA_WRAPPER* ZaqCreateFmWrapper();

@@ -48,12 +48,32 @@ struct FmWrapperState {
     std::unique_ptr<SeekWorker> worker;
 };
 
-// Arguments of one command as the engine table passes them.
+// Arguments of one command as the engine table passes them. Sizes are checked before
+// a byte is touched: a size given must hold the item; 0 means none was given, which
+// the controller does for the int items of its commands, so only commands whose
+// caller always gives a size (the band's 57 and 58) insist on one.
 struct CommandArgs {
     void* in;
     int inSize;
     void* out;
     int outSize;
+
+    template <typename T>
+    bool ReadIn(T* value, bool sizeRequired = false) const {
+        if (!in || !Holds(inSize, sizeof(T), sizeRequired)) return false;
+        *value = *static_cast<const T*>(in);
+        return true;
+    }
+    bool HasOut() const { return out && Holds(outSize, sizeof(int), false); }
+    void WriteOut(int value) const {
+        if (HasOut()) *static_cast<int*>(out) = value;
+    }
+
+  private:
+    static bool Holds(int size, size_t needed, bool sizeRequired) {
+        if (size == 0) return !sizeRequired;
+        return size > 0 && static_cast<size_t>(size) >= needed;
+    }
 };
 
 using CommandHandler = int (*)(FmWrapperState& state, const CommandArgs& args);

@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 
+#include "interfaces/abi_layout.h"
+
 namespace sonidra {
 
 struct SeekRequestNode {
@@ -14,6 +16,11 @@ struct SeekRequestNode {
     const int* start = nullptr;  // read when the request is executed
     std::unique_ptr<SeekRequestNode> next;
 };
+// x86-64: 8-byte pointers, the first after 4 bytes of padding.
+ZAQ_ASSERT_SIZE(SeekRequestNode, 20, 32);
+ZAQ_ASSERT_OFFSET(SeekRequestNode, threshold, 8, 8);
+ZAQ_ASSERT_OFFSET(SeekRequestNode, start, 12, 16);
+ZAQ_ASSERT_OFFSET(SeekRequestNode, next, 16, 24);
 
 class SeekQueue {
   public:

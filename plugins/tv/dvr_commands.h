@@ -63,8 +63,13 @@ struct DvrArgs {
     int InValue() const { return static_cast<int>(reinterpret_cast<intptr_t>(in)); }
     const int* InInt() const { return static_cast<const int*>(in); }
     const char* InText() const { return static_cast<const char*>(in); }
-    // Item i of an argument list passed as in (null when in is null).
-    void* Item(int i) const { return in ? static_cast<void* const*>(in)[i] : nullptr; }
+    // Item i of an argument list passed as in with its item count as inSize;
+    // null when in is null or the list is shorter, so no item past the list's
+    // end is ever read.
+    void* Item(int i) const {
+        if (!in || i < 0 || i >= inSize) return nullptr;
+        return static_cast<void* const*>(in)[i];
+    }
     int* OutInt() const { return static_cast<int*>(out); }
     void WriteOut(int value) const {
         if (out) *OutInt() = value;

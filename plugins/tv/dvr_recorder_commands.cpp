@@ -2,7 +2,6 @@
 // pause and time search. They act only in the states the bits allow.
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 #include "plugins/tv/dvr_commands.h"
 
@@ -67,10 +66,9 @@ int DvrPauseToggle(DvrEngine& engine, const DvrArgs&) {
 
 int DvrTimeSearch(DvrEngine& engine, const DvrArgs& args) {
     const int tuner = engine.tuner.load();
-    unsigned char record[ZAQ_PLAYBACK_STATUS_SIZE] = {};
-    if (ZAQ_GetPlayBackStatus(tuner, record) < 0) return DvrFail("err: TIME SEARCH");
-    uint32_t length = 0;
-    std::memcpy(&length, record + ZAQ_PLAYBACK_LENGTH_OFFSET, sizeof length);
+    ZaqPlaybackStatus status{};
+    if (ZAQ_GetPlayBackStatus(tuner, &status) < 0) return DvrFail("err: TIME SEARCH");
+    const uint32_t length = status.length;
     uint32_t target = static_cast<uint32_t>(args.inSize);
     if (target > length) target = length;
     if (ZAQ_Time_Search(tuner, target, 0, 0) < 0) return DvrFail("err: TIME SEARCH");

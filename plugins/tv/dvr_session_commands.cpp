@@ -9,11 +9,12 @@ enum { kStartSlot, kStartOffset, kStartInputType, kStartCountry, kStartItems };
 }  // namespace
 
 int DvrStartTv(DvrEngine& engine, const DvrArgs& args) {
+    if (args.inSize < kStartItems) return DvrFail("err: Directplay Start");
     const int* slot = static_cast<const int*>(args.Item(kStartSlot));
     const int* offset = static_cast<const int*>(args.Item(kStartOffset));
     const int* inputType = static_cast<const int*>(args.Item(kStartInputType));
     const char* country = static_cast<const char*>(args.Item(kStartCountry));
-    if (args.inSize < kStartItems || !slot || !offset || !inputType || !IsDvrSlot(*slot)) {
+    if (!slot || !offset || !inputType || !IsDvrSlot(*slot)) {
         return DvrFail("err: Directplay Start");
     }
     if (engine.OpenTuner() != 0) return 1;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "interfaces/abi_layout.h"
 #include "interfaces/export.h"
 #include "interfaces/media_wrapper.h"
 
@@ -30,6 +31,8 @@ class ZAQ_EXPORT CDVR_WRAPPER : public CMEDIA_WRAPPER {
   private:
     std::unique_ptr<DvrEngine> engine_;
 };
+// An engine table built elsewhere allocates the 84 bytes of the original object.
+ZAQ_ASSERT_FITS(CDVR_WRAPPER, 84, 84);
 
 // The factory the engine tables find by name (see plugins/common).
 extern "C" ZAQ_EXPORT CMEDIA_WRAPPER* ZaqCreateDvrWrapper();

@@ -1,14 +1,26 @@
-// Process-wide, bounded FIFO of tuner-service events.
+// Process-wide, bounded FIFO of tuner-service events: a list of nodes with head
+// and tail, guarded by one mutex.
 #include "plugins/tv/tuner_event_queue.h"
 
-#include <deque>
 #include <mutex>
 
 namespace {
 
 struct TunerEventQueue {
     std::mutex lock;
-    std::deque<TunerEvent> events;
+    std::unique_ptr<TunerEvent> head;
+    TunerEvent* tail = nullptr;
+    std::size_t count = 0;
+
+    // Lock held.
+    std::unique_ptr<TunerEvent> TakeHead() {
+        std::unique_ptr<TunerEvent> node = std::move(head);
+        if (!node) return node;
+        head = std::move(node->next);
+        if (!head) tail = nullptr;
+        --count;
+        return node;
+    }
 };
 
 TunerEventQueue& Queue() {
@@ -19,31 +31,42 @@ TunerEventQueue& Queue() {
 }  // namespace
 
 extern "C" int QueueTunerEvent(void* source, int code, int a, int b) {
+    auto node = std::make_unique<TunerEvent>();
+    node->source = source;
+    node->code = code;
+    node->a = a;
+    node->b = b;
     TunerEventQueue& queue = Queue();
     std::lock_guard<std::mutex> guard(queue.lock);
     // The oldest event is the least useful one: drop it to make room.
-    if (queue.events.size() >= kTunerEventLimit) queue.events.pop_front();
-    queue.events.push_back(TunerEvent{source, code, a, b});
+    if (queue.count >= kTunerEventLimit) queue.TakeHead();
+    TunerEvent* last = node.get();
+    if (queue.tail) {
+        queue.tail->next = std::move(node);
+    } else {
+        queue.head = std::move(node);
+    }
+    queue.tail = last;
+    ++queue.count;
     return 0;
 }
 
-bool TakeTunerEvent(TunerEvent* event) {
+std::unique_ptr<TunerEvent> TakeTunerEvent() {
     TunerEventQueue& queue = Queue();
     std::lock_guard<std::mutex> guard(queue.lock);
-    if (queue.events.empty()) return false;
-    if (event) *event = queue.events.front();
-    queue.events.pop_front();
-    return true;
+    return queue.TakeHead();
 }
 
 std::size_t TunerEventCount() {
     TunerEventQueue& queue = Queue();
     std::lock_guard<std::mutex> guard(queue.lock);
-    return queue.events.size();
+    return queue.count;
 }
 
 void ClearTunerEvents() {
     TunerEventQueue& queue = Queue();
     std::lock_guard<std::mutex> guard(queue.lock);
-    queue.events.clear();
+    // One node at a time: no chain of nested destructors.
+    while (queue.TakeHead()) {
+    }
 }

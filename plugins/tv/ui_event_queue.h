@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "interfaces/abi_layout.h"
+
 enum UiEventKind : int {
     kUiEventKey = 4,
     kUiEventMessage = 14,
@@ -14,6 +16,8 @@ enum UiEventKind : int {
 // A node holds at most this many data bytes; longer data is cut to them.
 constexpr std::size_t kUiEventDataBytes = 12;
 
+// The 32-byte node of the controller's queue. The queue links the events
+// itself, so the word after the data holds their byte count instead of a link.
 struct UiEvent {
     int kind = 0;
     int code = 0;
@@ -25,6 +29,13 @@ struct UiEvent {
 
     std::string Text() const { return std::string(data, length); }
 };
+// x86-64: the count is 8 bytes wide, after 4 bytes of padding.
+ZAQ_ASSERT_SIZE(UiEvent, 32, 40);
+ZAQ_ASSERT_OFFSET(UiEvent, code, 4, 4);
+ZAQ_ASSERT_OFFSET(UiEvent, x, 8, 8);
+ZAQ_ASSERT_OFFSET(UiEvent, y, 12, 12);
+ZAQ_ASSERT_OFFSET(UiEvent, data, 16, 16);
+ZAQ_ASSERT_OFFSET(UiEvent, length, 28, 32);
 
 // Copies at most kUiEventDataBytes of data (none when data is null).
 UiEvent MakeUiEvent(int kind, int code, int x, int y, const char* data, std::size_t length);

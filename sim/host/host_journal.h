@@ -7,12 +7,12 @@
 //   register <media>                      registration fill-picture <count>
 //   registration fill-picture-group <group> <count>   registration fill-tuner <count>
 //   registration fill-tuner-group <group> <count>     registration callback <command>
-//   registration release
+//   registration release                  registration reserved-<5|6|7>
 //   menu-factory <TV|FM> <path> <ok|missing>           menu set-uictrl
 //   menu <command> <a1> <a2> <a3> <a4>   words decoded per command: numbers, texts,
 //                                        lists as {a|b|c}, a callback as fn, words the
 //                                        command does not use but non-null as ?
-//   menu-notify <type> <len> <value>      menu-destroy <TV|FM>
+//   menu-notify <type> <len> <value>      menu-destroy <TV|FM>   menu reserved-2
 //   panel-get  panel <command> <value> <flag>  panel-destroy
 //   painter-get  painter clear <0|1>  painter flip  painter-delete
 //   lang-get  lang prefer <id>  lang current <id>  lang set <id>  lang-destroy
@@ -49,6 +49,9 @@ ZAQ_EXPORT size_t JournalCount(const std::string& prefix);
 ZAQ_EXPORT bool JournalContains(const std::string& line);
 // Waits until a line beginning with prefix has been recorded (since the last clear).
 ZAQ_EXPORT bool JournalWaitFor(const std::string& prefix, int timeoutMs);
+// How many lines were ever recorded (clears do not reset it): a cheap way to see
+// that the journal changed.
+ZAQ_EXPORT uint64_t JournalSerial();
 // The journal keeps at most this many lines, dropping the oldest.
 constexpr size_t kJournalLimit = 20000;
 

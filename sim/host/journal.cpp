@@ -1,4 +1,5 @@
 // The journal of calls into the host: appended from any thread, read by tests.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -10,6 +11,7 @@ namespace hostsim {
 namespace {
 
 struct Journal {
+    std::atomic<uint64_t> serial{0};
     std::mutex mutex;
     std::condition_variable grew;
     std::deque<std::string> lines;
@@ -40,8 +42,13 @@ void Record(const std::string& line) {
         // A long-running host must not grow without bound.
         if (journal.lines.size() >= kJournalLimit) journal.lines.pop_front();
         journal.lines.push_back(line);
+        journal.serial.fetch_add(1);
     }
     journal.grew.notify_all();
+}
+
+uint64_t JournalSerial() {
+    return TheJournal().serial.load();
 }
 
 void JournalClear() {

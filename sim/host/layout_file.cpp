@@ -27,15 +27,22 @@ std::vector<std::string> SplitFields(const std::string& line) {
 }  // namespace
 
 LayoutFile ReadLayoutFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return LayoutFile{};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ParseLayoutText(text.str());
+}
+
+LayoutFile ParseLayoutText(const std::string& text) {
     LayoutFile file;
-    std::ifstream in(path);
-    if (!in) return file;
     file.loaded = true;
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        std::string text = Trim(line);
-        if (text.empty() || text[0] == '#') continue;
-        std::vector<std::string> fields = SplitFields(text);
+        const std::string content = Trim(line);
+        if (content.empty() || content[0] == '#') continue;
+        std::vector<std::string> fields = SplitFields(content);
         LayoutLine parsed;
         parsed.kind = fields.front();
         parsed.fields.assign(fields.begin() + 1, fields.end());

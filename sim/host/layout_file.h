@@ -26,6 +26,8 @@ struct LayoutFile {
 
 // Reads path; a missing or unreadable file gives loaded false and no lines.
 LayoutFile ReadLayoutFile(const std::string& path);
+// The lines of a layout file's text (loaded true).
+LayoutFile ParseLayoutText(const std::string& text);
 
 // Splits "a b c" at runs of spaces.
 std::vector<std::string> SplitWords(const std::string& text);

@@ -127,6 +127,22 @@ int RegistrationSendEvent(int code, const char* data, unsigned len, int value) {
 
 CZAQRegistration::~CZAQRegistration() = default;
 
+// The host's own entries: journalled, so a caller that reaches one by mistake shows.
+int CZAQRegistration::HostReserved5() {
+    hostsim::Record("registration reserved-5");
+    return 0;
+}
+
+int CZAQRegistration::HostReserved6() {
+    hostsim::Record("registration reserved-6");
+    return 0;
+}
+
+int CZAQRegistration::HostReserved7() {
+    hostsim::Record("registration reserved-7");
+    return 0;
+}
+
 CZAQRegistration* CZAQRegisterFactory::RegisterFactory(CUIMediaType type) {
     hostsim::Record("register " + std::to_string(static_cast<int>(type)));
     // Ownership passes to the caller, who ends it with Release.

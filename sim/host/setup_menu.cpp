@@ -180,6 +180,11 @@ int CSetupMenuMediator::Command(unsigned command, const void* a1, const void* a2
     return 0;
 }
 
+int CSetupMenuMediator::HostReserved2() {
+    hostsim::Record("menu reserved-2");
+    return 0;
+}
+
 int CSetupMenuMediator::Notify(unsigned type, char*, unsigned len, int value) {
     hostsim::Record("menu-notify " + std::to_string(type) + " " + std::to_string(len) + " " +
                     std::to_string(value));

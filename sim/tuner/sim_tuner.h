@@ -130,6 +130,8 @@ SIM_TUNER_API void sim_tuner_reset(void);
 SIM_TUNER_API void sim_tuner_journal_clear(void);
 SIM_TUNER_API int sim_tuner_journal_read(char* buffer, int size);
 SIM_TUNER_API int sim_tuner_journal_count(const char* prefix);
+// Lines ever recorded (clears do not reset it): a cheap sign that the service was called.
+SIM_TUNER_API uint64_t sim_tuner_journal_serial(void);
 
 // Fault injection by function name ("ZAQ_OpenTuner", "getRegStr", "ZMP_GetDriverID", ...):
 // the next call (or the next `times` calls, < 0 for all until cleared) returns result

@@ -254,6 +254,31 @@ TEST(CommandLine, ModesAndOptionsInAnyOrder) {
     EXPECT_EQ(defaults.mode, "demo");
     EXPECT_TRUE(defaults.video);
     EXPECT_EQ(defaults.run.sleepSeconds, 0);
+    EXPECT_FALSE(defaults.noPauses);
+    EXPECT_TRUE(defaults.graphics.empty());
+}
+
+TEST(CommandLine, GraphicsAndPausesTakeTheirValues) {
+    const std::vector<std::string> names = {"fb", "intel915"};
+    std::vector<std::string> words = {"--no-pauses", "--graphics",       "intel915",
+                                      "--tv",        "--graphics-fault", "call:MCInitLib__Fv"};
+    std::vector<char*> argv = {const_cast<char*>("mediahost")};
+    for (std::string& word : words) argv.push_back(&word[0]);
+    host::CommandLine line;
+    std::string error;
+    ASSERT_TRUE(host::ParseCommandLine(int(argv.size()), argv.data(), &line, &error, names))
+        << error;
+    EXPECT_TRUE(line.noPauses);
+    EXPECT_EQ(line.graphics, "intel915");
+    EXPECT_EQ(line.graphicsFault, "call:MCInitLib__Fv");
+    EXPECT_EQ(line.mode, "tv");
+
+    std::vector<std::string> unknown = {"--graphics", "voodoo"};
+    std::vector<char*> argv2 = {const_cast<char*>("mediahost")};
+    for (std::string& word : unknown) argv2.push_back(&word[0]);
+    host::CommandLine other;
+    EXPECT_FALSE(host::ParseCommandLine(int(argv2.size()), argv2.data(), &other, &error, names));
+    EXPECT_EQ(error, "unknown graphics \"voodoo\"");
 }
 
 TEST(CommandLine, MalformedLinesSayWhatIsWrong) {
@@ -264,6 +289,11 @@ TEST(CommandLine, MalformedLinesSayWhatIsWrong) {
         {{"--sleep", "0"}, "--sleep needs whole seconds from 1 to 86400, not \"0\""},
         {{"--sleep", "5m"}, "--sleep needs whole seconds from 1 to 86400, not \"5m\""},
         {{"--fm", "--tv"}, "only one mode at a time (--tv after another mode)"},
+        {{"--graphics"}, "--graphics needs a value"},
+        {{"--graphics-fault", "init"}, "--graphics-fault needs --graphics NAME"},
+        {{"--graphics", "sis", "--screen-file", "/tmp/s"},
+         "--screen-file and --graphics exclude each other (--graphics draws on the simulated "
+         "controller's screen)"},
     };
     for (const auto& c : cases) {
         host::CommandLine line;
@@ -278,7 +308,8 @@ TEST(CommandLine, TheUsageNamesTheProgramAndEveryFlagTheParserTakes) {
     EXPECT_EQ(usage.rfind("usage: mediahost [MODE] [OPTIONS]\n", 0), 0u);
     for (const char* flag :
          {"--tv-demo", "--fm ", "--tv ", "--interactive", "--fm-keys", "--script", "--fm-script",
-          "--no-video", "--sleep", "--settings", "--screen-file", "--help"}) {
+          "--no-video", "--sleep", "--settings", "--screen-file", "--no-pauses", "--graphics ",
+          "--graphics-fault", "--help"}) {
         EXPECT_NE(usage.find(std::string("  ") + flag), std::string::npos) << flag;
         host::CommandLine line;
         std::string error;

@@ -134,6 +134,44 @@ TEST_F(LiveTv, CtrlCClosesTheSessionAndRestoresTheTerminal) {
     EXPECT_NE(tv_->Output().find("host 8 13 0 0 0"), std::string::npos) << "engine not closed";
 }
 
+// With --graphics the picture is the simulated monitor: the desktop stands still
+// around the video window, where the overlay shows the station.
+TEST(LiveTvOnTheSimulatedMonitor, TheVideoWindowMovesInsideTheStillDesktop) {
+    PtyProcess tv(MEDIAHOST, {"--tv", "--graphics", "intel915"}, {"COLORTERM=truecolor"}, kColumns,
+                  kRows);
+    ASSERT_TRUE(tv.Started());
+    ASSERT_TRUE(
+        tv.WaitFor([](const VirtualTerminal& s) { return !StatusLine(s).empty(); }, kStartMs))
+        << tv.Output();
+    tv.Type("q");
+    ASSERT_TRUE(tv.WaitFor(
+        [](const VirtualTerminal& s) { return s.FindRow("scan done: 125 of 125") >= 0; }, kScanMs))
+        << StatusLine(tv.Screen());
+    // 1024 x 768 fitted to 98 x 36 cells; the 720 x 480 window is centred.
+    constexpr int kMonitorColumns = 98, kMonitorRows = 36;
+    constexpr int kWindowFirstRow = 8, kWindowLastRow = 22;
+    const auto window = [](const VirtualTerminal& s) {
+        return s.Rows(kWindowFirstRow, kWindowLastRow + 1);
+    };
+    const auto first = window(tv.Screen());
+    const testterm::Cell corner = tv.Screen().At(0, 0);
+    EXPECT_TRUE(tv.WaitFor([&](const VirtualTerminal& s) { return window(s) != first; }, kChangeMs))
+        << "the video window stood still";
+    // The desktop's bands are bluish grey, and the same from frame to frame.
+    const testterm::Cell& later = tv.Screen().At(0, 0);
+    EXPECT_EQ(later, corner);
+    EXPECT_GT(later.foreground & 0xFF, later.foreground >> 16);
+    EXPECT_EQ(tv.Screen().At(kMonitorColumns - 1, kMonitorRows - 1).glyph, "\xe2\x96\x80");
+    EXPECT_EQ(tv.Screen().At(kMonitorColumns, 0).glyph, " ") << "wider than the monitor";
+
+    tv.Type("x");
+    const int status = tv.WaitForExit(kExitMs);
+    ASSERT_NE(status, -1) << "mediahost did not end after x";
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ExpectModesRestored(tv);
+}
+
 TEST_F(LiveTv, ACrashSignalRestoresTheTerminalFirst) {
     kill(tv_->Pid(), SIGSEGV);
     const int status = tv_->WaitForExit(kExitMs);

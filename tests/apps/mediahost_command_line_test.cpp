@@ -30,7 +30,8 @@ TEST(MediahostCommandLine, HelpListsEveryModeAndOptionOnALineOfItsOwn) {
     const auto lines = SplitLines(result.out);
     for (const char* flag : {"--tv-demo", "--fm", "--tv", "--interactive", "--fm-keys",
                              "--script KEYS", "--fm-script KEYS", "--no-video", "--sleep SECONDS",
-                             "--settings DIR", "--screen-file PATH", "--help"}) {
+                             "--settings DIR", "--screen-file PATH", "--no-pauses",
+                             "--graphics NAME", "--graphics-fault WHAT", "--help"}) {
         int found = 0;
         for (const std::string& line : lines)
             if (line.rfind(std::string("  ") + flag + " ", 0) == 0 ||
@@ -44,7 +45,9 @@ TEST(MediahostCommandLine, AWrongLineGetsTheUsageOnStderrAndExitCode2) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
                                                  {"--script"},
                                                  {"--sleep", "soon"},
-                                                 {"--tv", "--fm"}}) {
+                                                 {"--tv", "--fm"},
+                                                 {"--graphics", "voodoo"},
+                                                 {"--graphics", "s3", "--graphics-fault", "x"}}) {
         const auto result = RunChild(MEDIAHOST, args, kQuickMs);
         EXPECT_EQ(result.exitCode, 2) << args[0];
         EXPECT_TRUE(result.out.empty()) << args[0];

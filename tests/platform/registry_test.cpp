@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "platform/registry.h"
 #include "temp_registry.h"
+#include "tests/support/file_size_limit.h"
 
 USE_TEMP_REGISTRY();
 
@@ -52,6 +54,9 @@ class Registry : public ::testing::Test {
     }
 
     std::string Directory() const { return LnRegRootFolder() + "/" + key_->Path(); }
+    int SetNumber(const char* name, int32_t number) {
+        return LnRegSetValue(key_.get(), name, 0, kRegNumber, &number, 4);
+    }
 
     std::string name_;
     KeyHandle key_;
@@ -200,6 +205,74 @@ TEST_F(Registry, RewritingAShorterValueLeavesNoTail) {
     ASSERT_EQ(LnRegSetValue(key_.get(), "S", 0, kRegString, "a much longer text", 19), 0);
     ASSERT_EQ(LnRegSetValue(key_.get(), "S", 0, kRegString, "hi", 3), 0);
     EXPECT_EQ(ReadFile(Directory() + "/S"), "11:3:hi");
+}
+
+// ---- A disk that fills up while a value is written ----
+
+TEST_F(Registry, AValueSurvivesADiskThatFillsUpWhileItIsRewritten) {
+    const char stored[] = "a long stored value";
+    ASSERT_EQ(LnRegSetValue(key_.get(), "S", 0, kRegString, stored, 19), 0);
+    ASSERT_EQ(ReadFile(Directory() + "/S"), "11:19:a long stored value");
+    const std::string longer(300, 'z');
+    int result = 0;
+    {
+        FileSizeLimit disk(4);
+        ASSERT_TRUE(disk.Active());
+        result = LnRegSetValue(key_.get(), "S", 0, kRegString, longer.c_str(), 301);
+    }
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(ReadFile(Directory() + "/S"), "11:19:a long stored value");
+    char text[32] = {};
+    uint32_t length = sizeof(text);
+    ASSERT_EQ(LnRegQueryValue(key_.get(), "S", nullptr, nullptr, text, &length), 0);
+    EXPECT_EQ(std::string(text, 19), stored);
+    // Nothing is left beside the value: the key still holds exactly one value.
+    char name[64];
+    uint32_t nameLength = sizeof(name);
+    uint32_t type = 0;
+    uint32_t dataLength = sizeof(text);
+    EXPECT_EQ(LnRegEnumValue(key_.get(), 1, name, &nameLength, nullptr, &type, text, &dataLength),
+              259);
+}
+
+TEST_F(Registry, ANumberSurvivesADiskThatFillsUpWhileItIsRewritten) {
+    ASSERT_EQ(SetNumber("N", 123456), 0);
+    {
+        FileSizeLimit disk(3);
+        ASSERT_TRUE(disk.Active());
+        EXPECT_EQ(SetNumber("N", 7), -1);
+    }
+    EXPECT_EQ(ReadFile(Directory() + "/N"), "1:4:123456");
+    EXPECT_EQ(SetNumber("N", 7), 0);
+    EXPECT_EQ(ReadFile(Directory() + "/N"), "1:4:7");
+}
+
+// ---- Stored numbers mean what they meant with a 32-bit long ----
+
+TEST_F(Registry, StoredNumbersSaturateAtThirtyTwoBits) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"1:4:99999999999", INT32_MAX}, {"1:4:-99999999999", INT32_MIN},
+        {"1:4:4294967308", INT32_MAX},  // 2^32 + 12 must not read as 12
+        {"1:4:2147483647", INT32_MAX},  {"1:4:-2147483648", INT32_MIN},
+    };
+    for (const auto& [text, expected] : cases) {
+        WriteFile(Directory() + "/N", text);
+        int32_t value = 0;
+        uint32_t length = 4;
+        ASSERT_EQ(LnRegQueryValue(key_.get(), "N", nullptr, nullptr, &value, &length), 0) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+}
+
+TEST_F(Registry, HeaderFieldsBeyondThirtyTwoBitsAreMalformed) {
+    // 4294967297 is 2^32 + 1: wrapped to an int it would pass for the number type.
+    for (const char* text : {"4294967297:4:12", "1:4294967300:12", "11:4294967299:abc"}) {
+        WriteFile(Directory() + "/BAD", text);
+        int32_t value = 0;
+        uint32_t length = 4;
+        EXPECT_EQ(LnRegQueryValue(key_.get(), "BAD", nullptr, nullptr, &value, &length), -1)
+            << text;
+    }
 }
 
 TEST_F(Registry, DeleteValueRemovesTheFile) {

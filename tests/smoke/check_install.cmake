@@ -24,6 +24,7 @@ endfunction()
 
 set(libraries ${LIBDIR}/libmirova.so ${LIBDIR}/libtelvira.so ${LIBDIR}/libsonidra.so)
 set(standins ${LIBDIR}/libravelo.so ${LIBDIR}/libtonvex.so ${LIBDIR}/libsolvane.so
+    ${LIBDIR}/libsimdisplay.so
     ${BINDIR}/mediahost ${BINDIR}/live_preview
     ${DATADIR}/tvfm/SKIN00/XML/SETUPMENU/TV/TV_SETING_MENU.xml
     ${DATADIR}/tvfm/SKIN00_800x600/XML/SETUPMENU/FM/FM_SETING_MENU.xml)

@@ -23,8 +23,15 @@ KernelCpu KernelCpuFromFeatures(uint32_t features) {
     return cpu;
 }
 
+KernelCpu KernelCpuFromRecord(const CpuInfo& info) {
+    constexpr uint32_t kLeaf1EcxSsse3 = 1u << 9;
+    KernelCpu cpu = KernelCpuFromFeatures(info.features);
+    cpu.ssse3 = cpu.sse2 && (info.leaf1Ecx & kLeaf1EcxSsse3) != 0;
+    return cpu;
+}
+
 KernelCpu DetectKernelCpu() {
     CpuInfo info{};
     DetectCpu(&info);
-    return KernelCpuFromFeatures(info.features);
+    return KernelCpuFromRecord(info);
 }

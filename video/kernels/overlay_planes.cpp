@@ -2,6 +2,7 @@
 #include "video/kernels/overlay_planes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -72,9 +73,11 @@ void OverlayPlanes::Clear() {
 
 void OverlayPlanes::Compose(const CVRLNSubpicture& sub, int lineMode, int width, int lines) {
     Clear();
-    if (sub.pixels == nullptr || sub.width <= 0 || sub.height <= 0) return;
-    const int right = std::min({sub.x + sub.width, width, kWidth});
-    const int bottom = std::min({sub.y + sub.height, lines, kHeight});
+    // Lines that overlap (a pitch below the width) or run backwards are no image.
+    if (sub.pixels == nullptr || sub.width <= 0 || sub.height <= 0 || sub.pitch < sub.width) return;
+    // In 64 bits: a sub-picture may be placed anywhere in the 32-bit range.
+    const int right = int(std::min<int64_t>({int64_t(sub.x) + sub.width, width, kWidth}));
+    const int bottom = int(std::min<int64_t>({int64_t(sub.y) + sub.height, lines, kHeight}));
     if (sub.x < 0 || sub.y < 0 || right <= sub.x || bottom <= sub.y) return;
     ComposeLuma(sub, right, bottom);
     ComposeChroma(sub, right, bottom);

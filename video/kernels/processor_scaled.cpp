@@ -109,16 +109,22 @@ intptr_t CVRLNProcessorScaled::GetParameter(int id) {
 
 void CVRLNProcessorScaled::SetColourControls(const CVRLNColourRecord* colours) {
     if (colours == nullptr) return;
+    // Held to the controls' range (-32 ... +32), as the other kinds hold them, so
+    // no value a caller passes overflows the gains.
+    const auto clamped = [](int32_t value) { return std::clamp(value, -32, 32); };
+    const int brightness = clamped(colours->brightness);
+    const int uOffset = clamped(colours->uOffset);
+    const int vOffset = clamped(colours->vOffset);
     ScaledConstants k;
-    k.lumaAdd = std::max(colours->brightness, 0);
-    k.lumaSubtract = std::max(-colours->brightness, 0);
-    k.lumaCentre = colours->brightness + 128;
-    k.contrastGain = (colours->contrast * 480 + 15360) / 64;
-    k.saturationGain = (colours->saturation * 480 + 15360) / 64;
-    k.uAdd = std::max(colours->uOffset, 0);
-    k.uSubtract = std::max(-colours->uOffset, 0);
-    k.vAdd = std::max(colours->vOffset, 0);
-    k.vSubtract = std::max(-colours->vOffset, 0);
+    k.lumaAdd = std::max(brightness, 0);
+    k.lumaSubtract = std::max(-brightness, 0);
+    k.lumaCentre = brightness + 128;
+    k.contrastGain = (clamped(colours->contrast) * 480 + 15360) / 64;
+    k.saturationGain = (clamped(colours->saturation) * 480 + 15360) / 64;
+    k.uAdd = std::max(uOffset, 0);
+    k.uSubtract = std::max(-uOffset, 0);
+    k.vAdd = std::max(vOffset, 0);
+    k.vSubtract = std::max(-vOffset, 0);
     constants_ = k;
 }
 
@@ -133,7 +139,7 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
     const int lines = verticalStep_ != 0 && outputHeight_ < area.lines ? outputHeight_ : area.lines;
     const int step = lines == area.lines ? 256 : verticalStep_;
     if (picture->packed || picture->output == nullptr || picture->plane[1] == nullptr ||
-        picture->outputPitch < width * 2) {
+        picture->outputPitch < int64_t(width) * 2) {
         return kProcessRefused;
     }
     if (row_.size() < size_t(area.width)) row_.resize(size_t(area.width));

@@ -38,7 +38,7 @@ int CVRLNProcessorYUY2::Process(CVRLNPicture* picture, int) {
     if (picture->packed) return CopyThrough(*picture, area);
     PrepareOverlay(area, 0);
     if (picture->output == nullptr || picture->plane[1] == nullptr ||
-        picture->outputPitch < area.width * 2) {
+        picture->outputPitch < int64_t(area.width) * 2) {
         return kProcessRefused;
     }
     const bool deinterlace = (DeinterlaceModeWord() & kDeinterlaceBit) != 0;

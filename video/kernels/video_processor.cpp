@@ -10,6 +10,14 @@
 #include "video/kernels/kernel_choice.h"
 #include "video/kernels/library_state.h"
 
+namespace {
+
+int32_t SaturatedSum(int32_t a, int32_t b) {
+    return int32_t(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 CVRLNVideoProcessor::CVRLNVideoProcessor(const KernelCpu& cpu)
     : cpu_(cpu), kernels_(&KernelsFor(cpu)), method_(SettingGetInt("INTERLACEDISPLAYSW", 0)) {}
 
@@ -20,8 +28,9 @@ int CVRLNVideoProcessor::GetSubpicture(const CVRLNSubpicture** sub, VRLNRect* re
     if (rect != nullptr) {
         *rect = subpicture_ == nullptr
                     ? VRLNRect{}
-                    : VRLNRect{subpicture_->x, subpicture_->y, subpicture_->x + subpicture_->width,
-                               subpicture_->y + subpicture_->height};
+                    : VRLNRect{subpicture_->x, subpicture_->y,
+                               SaturatedSum(subpicture_->x, subpicture_->width),
+                               SaturatedSum(subpicture_->y, subpicture_->height)};
     }
     const int fresh = unreported_ ? 1 : 0;
     unreported_ = false;
@@ -96,20 +105,27 @@ int CVRLNVideoProcessor::GetSubpictureState() {
 }
 
 bool CVRLNVideoProcessor::ResolveArea(const CVRLNPicture& picture, Area* area) const {
-    int width = LineLengthOverride() > 0 ? LineLengthOverride() : rect_.right - rect_.left;
-    int lines = LineCountOverride() > 0 ? LineCountOverride() : std::abs(rect_.bottom - rect_.top);
-    area->left = std::max(0, rect_.left);
-    area->top = std::max(0, std::min(rect_.top, rect_.bottom));
+    // In 64 bits: a rectangle may span the whole 32-bit range (INT_MIN to INT_MAX).
+    int64_t width = LineLengthOverride() > 0 ? LineLengthOverride()
+                                             : int64_t(rect_.right) - int64_t(rect_.left);
+    int64_t lines = LineCountOverride() > 0
+                        ? LineCountOverride()
+                        : std::llabs(int64_t(rect_.bottom) - int64_t(rect_.top));
+    int64_t left = std::max<int64_t>(0, rect_.left);
+    int64_t top = std::max<int64_t>(0, std::min(rect_.top, rect_.bottom));
     if (width <= 0 || lines <= 0) {
         // No rectangle yet: the whole picture.
-        *area = Area{0, 0, picture.width, picture.height};
+        left = 0;
+        top = 0;
         width = picture.width;
         lines = picture.height;
     }
     // Never beyond the picture: the source has nothing there to read.
-    area->width = std::min(width, picture.width - area->left);
-    area->lines = std::min(lines, picture.height - area->top);
-    return area->width > 0 && area->lines > 0 && picture.plane[0] != nullptr;
+    width = std::min(width, int64_t(picture.width) - left);
+    lines = std::min(lines, int64_t(picture.height) - top);
+    if (width <= 0 || lines <= 0 || picture.plane[0] == nullptr) return false;
+    *area = Area{int(left), int(top), int(width), int(lines)};
+    return true;
 }
 
 // Filters that read one line ahead find a copy of the last line after it. The
@@ -186,17 +202,22 @@ bool LocatePlanarOutput(const CVRLNPicture& picture, int width, int lines, bool 
     return out->y != nullptr && out->v != nullptr && out->u != nullptr;
 }
 
+// A packed source goes to the output unchanged, width x height x 3 / 2 bytes: what a
+// planar output of the picture's size holds. An output whose pitch is narrower than
+// the picture has less room than that, so it is refused rather than overrun.
+int CVRLNVideoProcessor::CopyPackedThrough(const CVRLNPicture& picture) {
+    if (picture.output == nullptr || picture.outputPitch < picture.width) return kProcessRefused;
+    std::memcpy(picture.output, picture.plane[0],
+                size_t(picture.width) * size_t(picture.height) * 3 / 2);
+    return kProcessDone;
+}
+
 int CVRLNVideoProcessor::RunPlanar(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
                                    const ColourConstants& k) {
     Area area;
     if (!ResolveArea(*picture, &area)) return kProcessRefused;
     DuplicateLastLine(picture, area);
-    if (picture->packed) {
-        if (picture->output == nullptr) return kProcessRefused;
-        std::memcpy(picture->output, picture->plane[0],
-                    size_t(picture->width) * size_t(picture->height) * 3 / 2);
-        return kProcessDone;
-    }
+    if (picture->packed) return CopyPackedThrough(*picture);
     PrepareOverlay(area, flags);
     if (flags & kProcessOverlayOnly) return kProcessDone;
     PlanarOutput out;

@@ -84,6 +84,8 @@ class CVRLNVideoProcessor {
     // Composes a pending overlay (or any with kProcessComposeOnce).
     void PrepareOverlay(const Area& area, int flags);
     void FinishOverlay(int flags);
+    // The packed source copied unchanged into a planar output.
+    static int CopyPackedThrough(const CVRLNPicture& picture);
     // Converts a planar picture into the planar output through one member.
     int RunPlanar(CVRLNPicture* picture, int flags, const PlanarKernel& kernel,
                   const ColourConstants& k);

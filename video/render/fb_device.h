@@ -41,6 +41,12 @@ class CFbDevice {
 // Null when nothing can be opened (the renderer's Open then fails).
 std::unique_ptr<CFbDevice> OpenFrameBufferDevice();
 
+// Hides or shows the console cursor with "setterm" as the frame-buffer
+// renderer does, for renderers that never open the screen themselves: only
+// when the seam leads to a real frame-buffer device (no virtual screen, and
+// MIROVA_FBDEV unset or naming a character device).
+void SetConsoleCursorVisible(bool visible);
+
 // Parses "WxHxD" or "WxHxD:L"; false on a malformed or absurd description.
 bool ParseFbGeometry(const std::string& text, FbGeometry* geometry);
 

@@ -8,3 +8,6 @@
 std::unique_ptr<CFbDevice> OpenLinuxFbDevice(const std::string& path);
 std::unique_ptr<CFbDevice> OpenFileFbDevice(const std::string& path, const FbGeometry& geometry);
 std::unique_ptr<CFbDevice> OpenVirtualFbDevice(VirtualScreen* screen);
+
+// Runs "setterm -cursor on" or "setterm -cursor off".
+void RunSetterm(bool cursorVisible);

@@ -47,10 +47,7 @@ class LinuxFbDevice : public CFbDevice {
     }
 
     // Only a real console has a cursor to hide.
-    void SetCursorVisible(bool visible) override {
-        const int ignored = std::system(visible ? "setterm -cursor on" : "setterm -cursor off");
-        (void)ignored;
-    }
+    void SetCursorVisible(bool visible) override { RunSetterm(visible); }
 
   private:
     int fd_;
@@ -59,6 +56,11 @@ class LinuxFbDevice : public CFbDevice {
 };
 
 }  // namespace
+
+void RunSetterm(bool cursorVisible) {
+    const int ignored = std::system(cursorVisible ? "setterm -cursor on" : "setterm -cursor off");
+    (void)ignored;
+}
 
 std::unique_ptr<CFbDevice> OpenLinuxFbDevice(const std::string& path) {
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);

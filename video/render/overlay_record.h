@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "interfaces/abi_layout.h"
+
 constexpr int kOverlayRecordKey = 118515;
 constexpr uint32_t kOverlayNoLock = 0xFFFFFFFFu;
 
@@ -39,8 +41,20 @@ struct OverlayItem {
     int32_t transparent;  // nonzero: pixels of value 0 are not drawn
 };
 #pragma pack(pop)
-static_assert(sizeof(OverlayRecord) == 28, "the record layout is shared");
-static_assert(sizeof(OverlayItem) == 32, "the item layout is shared");
+// The same on both targets: on x86-64 the address fields stay 32 bits wide,
+// which is why everything they address lives below 4 GiB.
+ZAQ_ASSERT_SIZE(OverlayRecord, 28, 28);
+ZAQ_ASSERT_OFFSET(OverlayRecord, itemCount, 4, 4);
+ZAQ_ASSERT_OFFSET(OverlayRecord, lock, 8, 8);
+ZAQ_ASSERT_OFFSET(OverlayRecord, active, 12, 12);
+ZAQ_ASSERT_OFFSET(OverlayRecord, composition, 16, 16);
+ZAQ_ASSERT_OFFSET(OverlayRecord, seconds, 20, 20);
+ZAQ_ASSERT_OFFSET(OverlayRecord, microseconds, 24, 24);
+ZAQ_ASSERT_SIZE(OverlayItem, 32, 32);
+ZAQ_ASSERT_OFFSET(OverlayItem, width, 8, 8);
+ZAQ_ASSERT_OFFSET(OverlayItem, bitsPerPixel, 16, 16);
+ZAQ_ASSERT_OFFSET(OverlayItem, pixels, 24, 24);
+ZAQ_ASSERT_OFFSET(OverlayItem, transparent, 28, 28);
 
 void SetOverlayRecordKey(int key);
 int OverlayRecordKey();

@@ -9,6 +9,7 @@
 #include "platform/debug_log.h"
 #include "video/kernels/library_state.h"
 #include "video/render/frame_buffer.h"
+#include "video/render/intel/intel_renderer.h"
 #include "video/render/pci_scan.h"
 #include "video/render/renderer_state.h"
 
@@ -65,6 +66,11 @@ int32_t ReduceIntel(int32_t device) {
 
 using Factory = std::unique_ptr<CVRLNRenderer> (*)();
 
+template <typename Renderer>
+std::unique_ptr<CVRLNRenderer> Make() {
+    return std::make_unique<Renderer>();
+}
+
 struct Trial {
     int32_t families[5];  // unused places hold -1
     Factory create;       // null until the family's renderer exists
@@ -74,8 +80,8 @@ struct Trial {
 // Fixed trial order. Families without a factory fall through to the frame buffer.
 const Trial kRendererTrials[] = {
     {{kFamilyAti, -1, -1, -1, -1}, nullptr, "Using ATI MX renderer"},
-    {{kFamilyIntel865, -1, -1, -1, -1}, nullptr, "Using Intel 865G renderer"},
-    {{kFamilyIntel915, -1, -1, -1, -1}, nullptr, "Using Intel 915G renderer"},
+    {{kFamilyIntel865, -1, -1, -1, -1}, Make<CVRLNI865G>, "Using Intel 865G renderer"},
+    {{kFamilyIntel915, -1, -1, -1, -1}, Make<CVRLNI915G>, "Using Intel 915G renderer"},
     {{kFamilySis, -1, -1, -1, -1}, nullptr, "Using SIS renderer"},
     {{kFamilyS3Twister, -1, -1, -1, -1}, nullptr, "Using S3 Twister renderer"},
     {{0x5901, 0x3122, 0x7205, 0x3118, 0x3108}, nullptr, "Using CLE266 renderer"},

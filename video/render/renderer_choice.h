@@ -1,10 +1,10 @@
 // The choice of renderer for the graphics hardware: the display controller's
 // PCI identity is reduced to a chip family (with the log lines that name it),
-// the family's renderer is tried, and the frame buffer is the fallback. The
-// hardware renderers come later; until then their families have no factory
-// and fall through to the frame buffer. kRendererTrials in
-// renderer_choice.cpp is the one place a renderer is added; those renderers
-// find their vendor libraries by path themselves.
+// the family's renderer is tried, and the frame buffer is the fallback.
+// kRendererTrials in renderer_choice.cpp is the one place a renderer is added
+// (a family whose renderer is not there yet falls through to the frame
+// buffer); the renderers bind their vendor libraries through
+// video/render/vendor/vendor_library.h.
 //
 // Runs on the thread that starts direct play; one choice at a time.
 #pragma once

@@ -8,6 +8,8 @@ std::atomic<uint32_t> g_flags{0};
 std::atomic<uint32_t> g_options{0};
 std::atomic<int32_t> g_outputWidth{0};
 std::atomic<int32_t> g_outputHeight{0};
+std::atomic<int32_t> g_changedWidth{0};
+std::atomic<int32_t> g_changedHeight{0};
 }  // namespace
 
 void SetRendererFlags(uint32_t flags) {
@@ -31,6 +33,17 @@ int32_t ConfiguredOutputWidth() {
 }
 int32_t ConfiguredOutputHeight() {
     return g_outputHeight;
+}
+
+void SetLastChangedFrameSize(int32_t width, int32_t height) {
+    g_changedWidth = width;
+    g_changedHeight = height;
+}
+int32_t LastChangedFrameWidth() {
+    return g_changedWidth;
+}
+int32_t LastChangedFrameHeight() {
+    return g_changedHeight;
 }
 
 uint32_t DeinterlaceModeFor(bool pictureOff, uint32_t flags, uint32_t options) {

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "video/kernels/library_state.h"
+#include "video/kernels/line_ref.h"
 #include "video/render/yuv_repack.h"
 
 namespace {
@@ -27,26 +28,48 @@ int DepthIndex(int formatCode) {
     }
 }
 
+// Bytes of one output pixel: what the format writes, whatever depth the screen reports.
+int FormatBytes(int formatCode) {
+    switch (formatCode) {
+        case kFormatRgb24:
+            return 3;
+        case kFormatRgb32:
+            return 4;
+        default:
+            return 2;
+    }
+}
+
+// No screen this converter feeds is wider; larger sizes are refused rather
+// than given tables and line buffers of gigabytes.
+constexpr int kWidestLine = 8192;
+
+int Bounded(int width) {
+    return width > kWidestLine ? 0 : std::max(width, 0);
+}
+
 size_t Padded(int count) {
     return (size_t(std::max(count, 0)) + 15) / 16 * 16 + kRowPadding;
 }
 
-uint8_t Clamp8(int32_t v) {
-    return uint8_t(std::min(255, std::max(0, v)));
-}
-
-// Brightness and contrast folded into a byte table; the identity when neutral.
+// The colour step of the luma path folded into a byte table, exactly as the
+// kernels' reference computes it (the identity when neutral). The quadratic T
+// term squares the widened byte (up to 65535) in unsigned arithmetic there, so
+// bright pixels never overflow.
 void BuildLumaTable(int mode, const ColourConstants& k, uint8_t table[256]) {
     for (int y = 0; y < 256; ++y) {
-        if (mode == kColourAddSubtract) {
-            table[y] = Clamp8(std::min(255, y + k.lumaAdd[0]) - k.lumaSubtract[0]);
-            continue;
+        const uint8_t x = uint8_t(y);
+        switch (mode) {
+            case kColourAddSubtract:
+                table[y] = ref::LumaColour<kColourAddSubtract>(x, k);
+                break;
+            case kColourGain:
+                table[y] = ref::LumaColour<kColourGain>(x, k);
+                break;
+            default:
+                table[y] = ref::LumaColour<kColourHueT>(x, k);
+                break;
         }
-        const int32_t wide = y * 257;
-        const int32_t centred = int16_t(uint16_t(wide ^ 0x8000));
-        int32_t value = ((centred * k.lumaGain[0]) >> 16) + k.lumaCentre[0];
-        if (mode == kColourHueT) value += ((((wide * wide) >> 16) >> 1) * k.tWord[0]) >> 16;
-        table[y] = Clamp8(value);
     }
 }
 
@@ -76,7 +99,7 @@ std::unique_ptr<CVRLNProcessorRGB> CVRLNProcessorRGB::Create(int formatCode) {
 
 CVRLNProcessorRGB::CVRLNProcessorRGB(int formatCode, const KernelCpu& cpu)
     : CVRLNVideoProcessor(cpu), format_(formatCode) {
-    rows_ = FastRgbRows() != nullptr ? FastRgbRows() : &ReferenceRgbRows();
+    rows_ = &RgbRowsFor(cpu);
     for (int i = 0; i < 256; ++i) lumaTable_[i] = uint8_t(i);
 }
 
@@ -115,7 +138,8 @@ void CVRLNProcessorRGB::SetColourControls(const CVRLNColourRecord* colours) {
 void CVRLNProcessorRGB::Configure(int sourceWidth, int sourceHeight) {
     sourceWidth_ = sourceWidth;
     sourceHeight_ = sourceHeight;
-    int outW = outputWidth_ > 0 ? outputWidth_ : std::max(sourceWidth, 0);
+    sourceWidth = Bounded(sourceWidth);
+    int outW = Bounded(outputWidth_ > 0 ? outputWidth_ : sourceWidth);
     if (screenWidth_ > 0) outW = std::min(outW, screenWidth_);
     vStep_ = VerticalStep(sourceHeight, outputHeight_, heightScale_);
     lumaPlan_ = BuildScalePlan(sourceWidth, outW, HorizontalStep(sourceWidth, outW, widthScale_));
@@ -188,7 +212,8 @@ void CVRLNProcessorRGB::EmitLine(const uint8_t* y, const uint8_t* u, const uint8
 
 int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (picture == nullptr || picture->plane[0] == nullptr || picture->output == nullptr ||
-        picture->width <= 0 || picture->height <= 0 || bytesPerPixel_ == 0)
+        picture->width <= 0 || picture->width > kWidestLine || picture->height <= 0 ||
+        bytesPerPixel_ == 0)
         return kProcessRefused;
     if (!picture->packed && picture->plane[1] == nullptr) return kProcessRefused;
     // A frame of another size than the steps were made for would be read
@@ -204,7 +229,8 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (screenHeight_ > 0) lines = std::min(lines, screenHeight_);
     if (picture->displayHeight > 0) lines = std::min(lines, picture->displayHeight);
     const int pitch = picture->outputPitch;
-    if (width != lumaPlan_.outputWidth || std::abs(pitch) < width * bytesPerPixel_)
+    if (width <= 0 || width != lumaPlan_.outputWidth ||
+        std::llabs(int64_t(pitch)) < int64_t(width) * FormatBytes(format_))
         return kProcessRefused;
     // Parameter 3 doubles as the bottom-up switch of this kind.
     const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;

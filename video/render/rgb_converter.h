@@ -45,6 +45,7 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     int32_t HorizontalStepValue() const { return lumaPlan_.step; }
     // Tests run the reference and the fast routines side by side.
     void UseRows(const RgbRows* rows) { rows_ = rows; }
+    const RgbRows& Rows() const { return *rows_; }
 
   protected:
     int CapabilityWord() const override { return 0; }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "video/kernels/kernel_cpu.h"
 #include "video/render/rgb_scale_tables.h"
 
 constexpr int kRowPadding = 64;
@@ -30,8 +31,9 @@ struct RgbRows {
 };
 
 const RgbRows& ReferenceRgbRows();
-// Null when this build or this processor has no fast path.
-const RgbRows* FastRgbRows();
+// The routines the processor record allows: AVX2 (with SSSE3), SSSE3, or the
+// reference when it allows neither or this build has no fast path.
+const RgbRows& RgbRowsFor(const KernelCpu& cpu);
 // Each path on its own (null when unusable here), for tests and benchmarks.
 const RgbRows* Ssse3RgbRows();
 const RgbRows* Avx2RgbRows();

@@ -1,8 +1,8 @@
 // Builds without an x86 fast path use the reference routines only.
 #include "video/render/rgb_rows.h"
 
-const RgbRows* FastRgbRows() {
-    return nullptr;
+const RgbRows& RgbRowsFor(const KernelCpu&) {
+    return ReferenceRgbRows();
 }
 
 const RgbRows* Ssse3RgbRows() {

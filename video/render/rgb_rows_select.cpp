@@ -1,7 +1,8 @@
-// The fastest line routines this processor runs.
+// Which line routines a processor runs.
 #include "video/render/rgb_rows.h"
 
-const RgbRows* FastRgbRows() {
-    static const RgbRows* const best = Avx2RgbRows() != nullptr ? Avx2RgbRows() : Ssse3RgbRows();
-    return best;
+const RgbRows& RgbRowsFor(const KernelCpu& cpu) {
+    if (!cpu.ssse3) return ReferenceRgbRows();
+    if (cpu.avx2 && Avx2RgbRows() != nullptr) return *Avx2RgbRows();
+    return Ssse3RgbRows() != nullptr ? *Ssse3RgbRows() : ReferenceRgbRows();
 }

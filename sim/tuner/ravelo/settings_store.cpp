@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 namespace ravelo {
 namespace {
@@ -62,7 +63,8 @@ class FolderLock {
 };
 
 bool UsableKey(const std::string& key) {
-    return !key.empty() && key[0] != '#' && key.find_first_of("=\r\n") == std::string::npos;
+    return !key.empty() && key.size() <= SettingsStore::kMaxKeyLength && key[0] != '#' &&
+           key.find_first_of("=\r\n") == std::string::npos;
 }
 
 }  // namespace
@@ -94,17 +96,24 @@ SettingsStore::Identity SettingsStore::IdentityOf(const std::string& path) {
     return id;
 }
 
-std::map<std::string, std::string> SettingsStore::ReadFile(const std::string& path) {
+std::map<std::string, std::string> SettingsStore::ParseText(const std::string& text) {
     std::map<std::string, std::string> values;
-    std::ifstream file(path);
+    std::istringstream lines(text);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t eq = line.find('=');
-        if (line.empty() || line[0] == '#' || eq == std::string::npos || eq == 0) continue;
+        if (eq == std::string::npos || !UsableKey(line.substr(0, eq))) continue;
         values[line.substr(0, eq)] = line.substr(eq + 1, kMaxValueLength);
     }
     return values;
+}
+
+std::map<std::string, std::string> SettingsStore::ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ParseText(text.str());
 }
 
 bool SettingsStore::WriteFile(const std::string& path,

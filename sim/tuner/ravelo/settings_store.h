@@ -19,13 +19,22 @@ class SettingsStore {
 
     // Longest value kept, in characters; longer ones are cut.
     static constexpr size_t kMaxValueLength = 512;
+    // Longest key, in characters; longer ones are refused, so a caller cannot grow the
+    // file (and every later read and rewrite of it) without bound through its keys.
+    static constexpr size_t kMaxKeyLength = 256;
 
     bool Get(const std::string& key, std::string* value);
-    // False for an unusable key (empty, with '=' or a line break, or starting with '#') or
-    // value (with a line break), or when the file cannot be written.
+    // False for an unusable key (empty, longer than kMaxKeyLength, with '=' or a line
+    // break, or starting with '#') or value (with a line break), or when the file cannot
+    // be written.
     bool Set(const std::string& key, const std::string& value);
     std::string Path() const;
     void Reload();
+
+    // The settings of a file's text: "key=value" lines; comments ('#'), lines without
+    // '=' and keys the store would refuse are skipped, values are cut to
+    // kMaxValueLength, and a later line of a key wins.
+    static std::map<std::string, std::string> ParseText(const std::string& text);
 
   private:
     struct Identity {

@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,11 @@ namespace tonvex {
 namespace {
 
 constexpr int kMaxTuneOffsetKHz = 5000;
+
+// Compared without std::abs, which overflows for INT_MIN.
+bool WithinTuneOffset(int offset) {
+    return offset >= -kMaxTuneOffsetKHz && offset <= kMaxTuneOffsetKHz;
+}
 constexpr int kDefaultVolume = 10;
 constexpr int kDefaultMtsMode = ZAQ_MTS_STEREO;
 constexpr int kMaxMtsMode = 3;
@@ -173,7 +179,7 @@ int Card::SelectChannel(int handle, int index, int offset) {
         fmChannel_ = index;
         return 0;
     }
-    if (!channels_.Slot(index) || std::abs(offset) > kMaxTuneOffsetKHz) return -1;
+    if (!channels_.Slot(index) || !WithinTuneOffset(offset)) return -1;
     slot_ = index;
     selectOffset_ = offset;
     fineOffset_ = 0;
@@ -184,10 +190,11 @@ int Card::SelectByFrequency(int handle, int frequencyKHz) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!OwnsLocked(handle)) return -1;
     if (mode_ == ZAQ_MODE_FM) {
-        const int distance = frequencyKHz - fmStartKHz_;
-        const int channel = (distance + simtuner::kFmChannelKHz / 2) / simtuner::kFmChannelKHz;
+        // 64 bits: any int frequency, INT_MIN and INT_MAX included, is merely off the band.
+        const int64_t distance = int64_t(frequencyKHz) - fmStartKHz_;
+        const int64_t channel = (distance + simtuner::kFmChannelKHz / 2) / simtuner::kFmChannelKHz;
         if (distance < 0 || channel >= fmCount_) return -1;
-        fmChannel_ = channel;
+        fmChannel_ = static_cast<int>(channel);
         return 0;
     }
     const int slot = channels_.NearestSlot(frequencyKHz);
@@ -200,7 +207,7 @@ int Card::SelectByFrequency(int handle, int frequencyKHz) {
 
 int Card::FineTune(int handle, int offset) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!OwnsModeLocked(handle, ZAQ_MODE_TV) || std::abs(offset) > kMaxTuneOffsetKHz) return -1;
+    if (!OwnsModeLocked(handle, ZAQ_MODE_TV) || !WithinTuneOffset(offset)) return -1;
     fineOffset_ = offset;
     return 0;
 }

@@ -70,6 +70,10 @@ int sim_tuner_journal_count(const char* prefix) {
     return count;
 }
 
+uint64_t sim_tuner_journal_serial(void) {
+    return tonvex::JournalSerial();
+}
+
 void sim_tuner_fail_next(const char* function, int result) {
     tonvex::ArmFault(function, result, 1);
 }

@@ -1,6 +1,7 @@
 // Journal and armed faults, one process-wide instance behind a mutex.
 #include "sim/tuner/tonvex/journal.h"
 
+#include <atomic>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -17,6 +18,7 @@ struct Fault {
 };
 
 struct Journal {
+    std::atomic<uint64_t> serial{0};
     std::mutex mutex;
     std::deque<std::string> lines;
     std::map<std::string, Fault> faults;
@@ -43,6 +45,7 @@ bool JournalCall(const char* name, const std::string& args, int* fault) {
     }
     if (j.lines.size() >= kMaxLines) j.lines.pop_front();
     j.lines.push_back(std::move(line));
+    j.serial.fetch_add(1);
     return armed;
 }
 
@@ -50,6 +53,10 @@ void JournalClear() {
     Journal& j = TheJournal();
     std::lock_guard<std::mutex> lock(j.mutex);
     j.lines.clear();
+}
+
+uint64_t JournalSerial() {
+    return TheJournal().serial.load();
 }
 
 std::vector<std::string> JournalLines() {

@@ -3,6 +3,7 @@
 // name makes it return the armed result without doing anything.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ ZAQ_EXPORT bool JournalCall(const char* name, const std::string& args, int* faul
 
 ZAQ_EXPORT void JournalClear();
 ZAQ_EXPORT std::vector<std::string> JournalLines();
+// Lines ever recorded (clears do not reset it).
+ZAQ_EXPORT uint64_t JournalSerial();
 
 // times < 0: until cleared.
 ZAQ_EXPORT void ArmFault(const char* name, int result, int times);

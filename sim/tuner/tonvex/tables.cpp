@@ -13,6 +13,10 @@ namespace tonvex {
 namespace {
 
 constexpr int kMaxSlots = 512;
+// Bounds that keep every sum of the signal model within int: a best offset of
+// 1 GHz, a station centre of 100 GHz.
+constexpr int kMostOffsetKHz = 1000000;
+constexpr double kMostCentreMHz = 100000;
 
 int SoundModesFromName(const std::string& name) {
     if (name == "mono") return simtuner::kSoundMono;
@@ -106,6 +110,8 @@ bool ChannelTable::Parse(const std::string& text, ChannelTable* out, std::string
             in >> pattern;
             const int modes = SoundModesFromName(sound);
             if (slot < 0 || slot >= table.SlotCount()) return Fail(error, lineNumber, "slot");
+            if (offset < -kMostOffsetKHz || offset > kMostOffsetKHz)
+                return Fail(error, lineNumber, "best offset");
             if (modes < 0) return Fail(error, lineNumber, "sound mode");
             if (pattern < 0 || pattern >= simtuner::kPatternCount)
                 return Fail(error, lineNumber, "pattern");
@@ -126,9 +132,9 @@ const TvSlot* ChannelTable::Slot(int index) const {
 
 int ChannelTable::NearestSlot(int frequencyKHz) const {
     int best = -1;
-    int bestDistance = simtuner::kTvCaptureRangeKHz + 1;
+    int64_t bestDistance = simtuner::kTvCaptureRangeKHz + 1;
     for (int i = 0; i < SlotCount(); ++i) {
-        const int distance = std::abs(slots_[i].frequencyKHz - frequencyKHz);
+        const int64_t distance = std::llabs(int64_t(slots_[i].frequencyKHz) - frequencyKHz);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;
@@ -162,9 +168,10 @@ bool FmBand::Parse(const std::string& text, FmBand* out, std::string* error) {
         }
         char* end = nullptr;
         const double mhz = std::strtod(first.c_str(), &end);
-        simtuner::FmStation s{static_cast<int>(std::lround(mhz * 1000)), 0, 0, 8};
-        if (*end != '\0' || mhz <= 0 || !(in >> s.peak) || s.peak < 0)
+        simtuner::FmStation s{0, 0, 0, 8};
+        if (*end != '\0' || !(mhz > 0 && mhz <= kMostCentreMHz) || !(in >> s.peak) || s.peak < 0)
             return Fail(error, lineNumber, "expected <MHz> <peak>");
+        s.centreKHz = static_cast<int>(std::lround(mhz * 1000));
         in >> s.flatHalfKHz;
         in >> s.slopePerChannel;
         if (s.flatHalfKHz < 0 || s.slopePerChannel <= 0)
@@ -178,15 +185,17 @@ bool FmBand::Parse(const std::string& text, FmBand* out, std::string* error) {
 int FmBand::LevelAt(int frequencyKHz) const {
     uint32_t h = static_cast<uint32_t>(frequencyKHz) * 2654435761u;
     h ^= h >> 15;
-    int level = static_cast<int>(h % static_cast<uint32_t>(floorMax_ + 1));
+    // 64 bits throughout: a file may give any peak, width and fall, and a caller any
+    // frequency, so sums and products of them overflow int.
+    int64_t level = h % (static_cast<uint32_t>(floorMax_) + 1u);
     for (const auto& s : stations_) {
-        const int distance = std::abs(frequencyKHz - s.centreKHz);
-        const int beyond = std::max(0, distance - s.flatHalfKHz);
+        const int64_t distance = std::llabs(int64_t(frequencyKHz) - s.centreKHz);
+        const int64_t beyond = std::max<int64_t>(0, distance - s.flatHalfKHz);
         // Whole channels beyond the flat top, rounded up so a partial step already falls.
-        const int steps = (beyond + simtuner::kFmChannelKHz - 1) / simtuner::kFmChannelKHz;
+        const int64_t steps = (beyond + simtuner::kFmChannelKHz - 1) / simtuner::kFmChannelKHz;
         level = std::max(level, s.peak - steps * s.slopePerChannel);
     }
-    return level;
+    return static_cast<int>(level);
 }
 
 bool ReadTextFile(const char* path, std::string* text) {

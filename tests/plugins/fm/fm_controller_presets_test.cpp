@@ -62,6 +62,46 @@ TEST_F(FmPresetsTest, FieldsReadAsCNumbersAndShortListsAreFilled) {
     EXPECT_EQ(LastListing(), ListingOf(expected));
 }
 
+TEST_F(FmPresetsTest, PresetsOutsideTheBandBecomeChannelZero) {
+    // 99999 would be 5087.5 MHz; -2 and 411 lie just outside the 411-channel band.
+    setRegStr("SolvaneON_FM_FAVORITE_CHANNELS", "99999#4#-2#411#410#");
+    CreateAndStart();
+    MenuEvent(3, 0, 111);
+    ASSERT_TRUE(WaitForHost("menu 198 "));
+    std::vector<std::string> expected = TenAt("87.5");
+    expected[1] = Line(2, "87.7");
+    expected[4] = Line(5, "108.0");
+    EXPECT_EQ(LastListing(), ListingOf(expected));
+    Key("(");
+    ASSERT_TRUE(WaitUntil([] { return hostsim::CurrentState().fmFavourite == "1."; }));
+    EXPECT_TRUE(WaitForFrequency("87.5"));
+    EXPECT_EQ(hostsim::CurrentState().frequencyHz, 87500000);
+    EXPECT_EQ(Tuner().fmChannel, 0);
+    EXPECT_TRUE(fmtest::TunerLines("ZAQ_SelectChannel 99999").empty());
+}
+
+TEST_F(FmPresetsTest, PresetsReadAsThirtyTwoBitNumbers) {
+    // 4294967396 is 2^32 + 100: narrowed from a 64-bit long it would be channel 100.
+    setRegStr("SolvaneON_FM_FAVORITE_CHANNELS", "4294967396#0x100000064#-4294967196#100#");
+    CreateAndStart();
+    MenuEvent(3, 0, 111);
+    ASSERT_TRUE(WaitForHost("menu 198 "));
+    std::vector<std::string> expected = TenAt("87.5");
+    expected[3] = Line(4, "92.5");
+    EXPECT_EQ(LastListing(), ListingOf(expected));
+}
+
+TEST_F(FmPresetsTest, JapaneseBandTakesOnlyItsOwnChannels) {
+    setRegStr("SolvaneON_TV_CONTRY", "Japan");
+    setRegStr("SolvaneON_FM_FAVORITE_CHANNELS", "280#281#300#");
+    CreateAndStart();
+    MenuEvent(3, 0, 111);
+    ASSERT_TRUE(WaitForHost("menu 198 "));
+    std::vector<std::string> expected = TenAt("76.0");
+    expected[0] = Line(1, "90.0");
+    EXPECT_EQ(LastListing(), ListingOf(expected));
+}
+
 // ---- Storing ----
 
 TEST_F(FmPresetsTest, StoringPutsTheCurrentChannelInTheSlotAndSavesIt) {

@@ -145,6 +145,22 @@ TEST_F(FmSoundTest, SensitivityFromTheMenuSetsTheSeekThreshold) {
     EXPECT_EQ(getRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", -1), 2);
 }
 
+TEST_F(FmSoundTest, SensitivityOutsideItsLevelsIsNotTaken) {
+    // 400000000 x 7 does not fit an int: the threshold would be garbage.
+    setRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", 400000000);
+    CreateAndStart();
+    MenuEvent(3, 1, 31);
+    ASSERT_TRUE(WaitForHost("menu 65 3"));
+    MenuEvent(3, static_cast<unsigned>(-9), 110);
+    Settle();
+    Key("]");
+    ASSERT_TRUE(WaitForTuner("ZAQ_SetSensitivityLevel"));
+    // The default level 3: threshold 14, tuner sensitivity 2 - 14 / 14.
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_SetSensitivityLevel 1"), 1);
+    Destroy();
+    EXPECT_EQ(getRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", -1), 3);
+}
+
 TEST_F(FmSoundTest, LanguageChangeFollowsThePreferenceAndClearsTheSleepTimer) {
     hostsim::SetLanguages(2, 1);
     CreateAndStart();

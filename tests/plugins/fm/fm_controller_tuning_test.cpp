@@ -1,5 +1,7 @@
 // The FM controller end to end: the band from the country, typed frequencies, steps and
 // seeks, checked on the host's screen and panel and on the simulated tuner.
+#include <climits>
+
 #include "tests/plugins/fm/fm_controller_fixture.h"
 #include "tests/plugins/fm/fm_test_support.h"
 
@@ -38,6 +40,24 @@ TEST_F(FmTuningTest, StartForcesTheStoredChannelEvenAndShowsItInHertz) {
     EXPECT_EQ(Tuner().fmChannel, 80);
     EXPECT_EQ(hostsim::CurrentState().fmFrequency, "91.5");
     EXPECT_EQ(hostsim::CurrentState().frequencyHz, 91500000);
+}
+
+TEST_F(FmTuningTest, StoredChannelOutsideTheBandStartsAtChannelZero) {
+    for (int stored : {99999, 411, -2, INT_MAX, INT_MIN}) {
+        setRegInt("SolvaneON_FM_CHANNELNUM", stored);
+        CreateAndStart();
+        EXPECT_EQ(Tuner().fmChannel, 0) << stored;
+        EXPECT_EQ(hostsim::CurrentState().fmFrequency, "87.5") << stored;
+        EXPECT_EQ(hostsim::CurrentState().frequencyHz, 87500000) << stored;
+        Destroy();
+    }
+}
+
+TEST_F(FmTuningTest, TheTopChannelOfTheBandIsKept) {
+    setRegInt("SolvaneON_FM_CHANNELNUM", 410);
+    CreateAndStart();
+    EXPECT_EQ(Tuner().fmChannel, 410);
+    EXPECT_EQ(hostsim::CurrentState().fmFrequency, "108.0");
 }
 
 // ---- Typed frequencies ----

@@ -11,6 +11,7 @@
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 #include "tests/plugins/fm/fm_test_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
@@ -74,6 +75,45 @@ TEST_F(FmWrapperTest, SignalLevelAndChannelCountComeFromTheTuner) {
     ASSERT_EQ(Start(0), 0);
     EXPECT_EQ(Out(34, 80), sim_tuner_fm_level(80));
     EXPECT_EQ(Cmd(30), 411);
+}
+
+// ---- Sizes given with in and out ----
+
+TEST_F(FmWrapperTest, BandStartReadsNoMoreThanTheSizeGiven) {
+    // Four bytes at the very end of readable memory: reading the 8 of a double faults.
+    GuardedBuffer four(sizeof(float));
+    ASSERT_NE(four.data(), nullptr);
+    *four.as<float>() = 76.0f;
+    for (int size : {0, 4, -8}) EXPECT_EQ(wrapper_->Command(57, four.data(), size, nullptr, 0), 0);
+    ASSERT_EQ(Start(0), 0);
+    EXPECT_EQ(fmtest::TunerLines("ZAQ_SetFrequencyRange 87.50 411").size(), 1u);
+}
+
+TEST_F(FmWrapperTest, ChannelCountReadsNoMoreThanTheSizeGiven) {
+    GuardedBuffer two(2);
+    ASSERT_NE(two.data(), nullptr);
+    for (int size : {0, 2, -4}) EXPECT_EQ(wrapper_->Command(58, two.data(), size, nullptr, 0), 0);
+    EXPECT_EQ(Out(40, 408), 410);
+}
+
+TEST_F(FmWrapperTest, BandCommandsTakeValuesOfTheirOwnSize) {
+    double start = 76.0;
+    int count = 281;
+    EXPECT_EQ(wrapper_->Command(57, &start, sizeof start, nullptr, 0), 0);
+    EXPECT_EQ(wrapper_->Command(58, &count, sizeof count, nullptr, 0), 0);
+    ASSERT_EQ(Start(0), 0);
+    EXPECT_EQ(fmtest::TunerLines("ZAQ_SetFrequencyRange 76.00 281").size(), 1u);
+}
+
+TEST_F(FmWrapperTest, OutputsSmallerThanAnIntAreNotWritten) {
+    GuardedBuffer two(2);
+    ASSERT_NE(two.data(), nullptr);
+    two.data()[0] = 7;
+    EXPECT_EQ(wrapper_->Command(40, Value(2), 0, two.data(), 2), 0);
+    EXPECT_EQ(two.data()[0], 7);
+    int out = 0;
+    EXPECT_EQ(wrapper_->Command(40, Value(2), 0, &out, sizeof out), 0);
+    EXPECT_EQ(out, 4);
 }
 
 // ---- Starting and closing the radio ----

@@ -7,6 +7,7 @@
 #include "plugins/tv/dvr_wrapper.h"
 #include "plugins/tv/tv_settings_keys.h"
 #include "tests/plugins/tv/tv_test_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
@@ -108,6 +109,31 @@ TEST_F(DvrCommands, NullInOrSlotOutsideTheTablesFailsWithTheCommandsLine) {
     EXPECT_EQ(Run(kDvrPictureUp), -1);
 }
 
+// ---- Argument lists are read only as far as the count given ----
+
+TEST_F(DvrCommands, StartWithAShortListReadsNothingPastIt) {
+    // One item at the very end of readable memory: a read of item 2 faults.
+    GuardedBuffer buffer(sizeof(void*));
+    ASSERT_NE(buffer.data(), nullptr);
+    int slot = 3;
+    buffer.as<void*>()[0] = &slot;
+    CaptureStdout();
+    EXPECT_EQ(Run(kDvrStartTv, buffer.data(), 1), -1);
+    EXPECT_EQ(GetCapturedStdout(), "err: Directplay Start\n");
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_Init"), 0);
+}
+
+TEST_F(DvrCommands, StartWithFewerThanFourItemsIsRefused) {
+    int slot = 3, offset = 0, input = 0;
+    char country[] = "USA";
+    void* list[] = {&slot, &offset, &input, country};
+    CaptureStdout();
+    for (int count : {-1, 0, 3}) EXPECT_EQ(Run(kDvrStartTv, list, count), -1) << count;
+    EXPECT_EQ(GetCapturedStdout(),
+              "err: Directplay Start\nerr: Directplay Start\nerr: Directplay Start\n");
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_Init"), 0);
+}
+
 TEST_F(DvrCommands, SelectWithAListPassesTheOffset) {
     Start();
     int slot = 8, offset = -500;
@@ -164,10 +190,13 @@ TEST_F(DvrCommands, VolumeUpFromZeroUnmutes) {
 
 TEST_F(DvrCommands, FailingVolumeReadAnswersTheVolumeAndPrints) {
     Start();
-    sim_tuner_fail_next("ZAQ_GetProperty", -1);
+    // Every read fails while the command runs: the engine's monitor thread reads
+    // properties too and could take a single armed failure first.
+    sim_tuner_fail("ZAQ_GetProperty", -1, -1);
     CaptureStdout();
     EXPECT_EQ(Run(kDvrVolumeUp), 0);
     EXPECT_EQ(GetCapturedStdout(), "err: Get Volume\n");
+    sim_tuner_clear_faults();
 }
 
 TEST_F(DvrCommands, PictureStepBeyondTheLimitKeepsTheValue) {

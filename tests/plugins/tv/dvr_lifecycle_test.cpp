@@ -157,9 +157,11 @@ TEST_F(DvrLifecycle, TunerEventQueueStaysBoundedAndGoesWithTheEngine) {
         CDVR_WRAPPER wrapper;
         for (int i = 0; i < 1000; ++i) QueueTunerEvent(nullptr, ZAQ_EVENT_PLAYBACK_STATUS, i, 0);
         EXPECT_EQ(TunerEventCount(), kTunerEventLimit);
-        TunerEvent oldest{};
-        ASSERT_TRUE(TakeTunerEvent(&oldest));
-        EXPECT_EQ(oldest.a, 1000 - static_cast<int>(kTunerEventLimit));
+        std::unique_ptr<TunerEvent> oldest = TakeTunerEvent();
+        ASSERT_NE(oldest, nullptr);
+        EXPECT_EQ(oldest->a, 1000 - static_cast<int>(kTunerEventLimit));
+        EXPECT_EQ(oldest->next, nullptr) << "handed out unlinked";
+        EXPECT_EQ(TunerEventCount(), kTunerEventLimit - 1);
     }
     EXPECT_EQ(TunerEventCount(), 0u);
 }

@@ -5,11 +5,29 @@
 #include "plugins/tv/tv_settings_keys.h"
 #include "plugins/tv/tv_ui_ctrl.h"
 #include "tests/plugins/tv/tv_test_support.h"
+#include "tests/support/file_size_limit.h"
+
+#include <dirent.h>
+
+#include <cerrno>
 
 namespace {
 
 using tvtest::ReadFile;
 using tvtest::WriteFile;
+
+// Names in the working directory that a replacement could leave behind.
+std::vector<std::string> TemporaryFiles() {
+    std::vector<std::string> names;
+    DIR* folder = opendir(".");
+    if (folder == nullptr) return names;
+    while (const dirent* entry = readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name.find(".tmp.") != std::string::npos) names.push_back(name);
+    }
+    closedir(folder);
+    return names;
+}
 
 std::string ZeroOffsets() {
     std::string text;
@@ -56,13 +74,54 @@ TEST_F(TvPersistence, LabelsCountChannelsFromOne) {
     EXPECT_EQ(FavouriteLabel(12, 123), "CH124");
 }
 
-TEST_F(TvPersistence, DamagedFavouriteLinesAreEmptyPositions) {
+TEST_F(TvPersistence, DamagedFavouriteWordsAreEmptyPositions) {
     WriteFile(kFavouritesFile, "abc\n7\n600\n-5\n12x\n\n9\n");
     LoadFavourites(Tv());
     std::vector<int> expected(12, -1);
     expected[1] = 7;
-    expected[6] = 9;
+    expected[5] = 9;
     EXPECT_EQ(Tv().favourites, expected);
+}
+
+// ---- Favourites read as whitespace-separated numbers ----
+
+TEST_F(TvPersistence, NumbersOnOneLineAreSeparatePositions) {
+    WriteFile(kFavouritesFile, "3 4 5");
+    LoadFavourites(Tv());
+    std::vector<int> expected(12, -1);
+    expected[0] = 3;
+    expected[1] = 4;
+    expected[2] = 5;
+    EXPECT_EQ(Tv().favourites, expected);
+    EXPECT_EQ(Tv().favouriteLabels[2], "CH06");
+}
+
+TEST_F(TvPersistence, BlankLinesAndTabsSeparateWithoutCountingAsPositions) {
+    WriteFile(kFavouritesFile, "\n\n  3\r\n\n\t-1\t8\n\n511\n");
+    LoadFavourites(Tv());
+    std::vector<int> expected(12, -1);
+    expected[0] = 3;
+    expected[2] = 8;
+    expected[3] = 511;
+    EXPECT_EQ(Tv().favourites, expected);
+}
+
+TEST_F(TvPersistence, FavouriteNumbersBeyondThirtyTwoBitsAreEmptyPositions) {
+    // 4294967396 is 2^32 + 100: narrowed from a 64-bit long it would read as slot 100.
+    WriteFile(kFavouritesFile, "4294967396 -4294967295 99999999999999999999999 100");
+    LoadFavourites(Tv());
+    std::vector<int> expected(12, -1);
+    expected[3] = 100;
+    EXPECT_EQ(Tv().favourites, expected);
+}
+
+TEST_F(TvPersistence, MoreThanTwelveNumbersKeepTheFirstTwelve) {
+    std::string text;
+    for (int slot = 0; slot < 20; ++slot) text += std::to_string(slot) + " ";
+    WriteFile(kFavouritesFile, text);
+    LoadFavourites(Tv());
+    ASSERT_EQ(Tv().favourites.size(), 12u);
+    EXPECT_EQ(Tv().favourites[11], 11);
 }
 
 TEST_F(TvPersistence, SaveThenLoadGivesTheSameBytes) {
@@ -169,6 +228,92 @@ TEST_F(TvPersistence, ChannelListRoundTripsThroughTheSettings) {
     EXPECT_EQ(Tv().channelList[1], '1');
     EXPECT_EQ(Tv().channelList[124], '1');
     EXPECT_EQ(Tv().channelList[125], '0');
+}
+
+// ---- A disk that fills up while a stored file is written ----
+
+const char kTwelveFavourites[] = "3\n-1\n8\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n124\n";
+
+TEST_F(TvPersistence, FavouritesSurviveADiskThatFillsUpDuringTheSave) {
+    WriteFile(kFavouritesFile, kTwelveFavourites);
+    LoadFavourites(Tv());
+    Tv().favourites.assign(12, 200);
+    int result = 0;
+    {
+        FileSizeLimit disk(10);
+        ASSERT_TRUE(disk.Active());
+        result = SaveFavourites(Tv());
+    }
+    EXPECT_EQ(result, EFBIG);
+    EXPECT_EQ(ReadFile(kFavouritesFile), kTwelveFavourites);
+    EXPECT_TRUE(TemporaryFiles().empty());
+    // With room on the disk the same save goes through whole.
+    EXPECT_EQ(SaveFavourites(Tv()), 0);
+    LoadFavourites(Tv());
+    EXPECT_EQ(Tv().favourites, std::vector<int>(12, 200));
+}
+
+TEST_F(TvPersistence, AnOffsetSurvivesADiskThatFillsUpWhileItIsStored) {
+    std::string text = ZeroOffsets();
+    text.replace(6 * 2, 6, "  750\n");
+    WriteFile(kOffsetsFile, text);
+    LoadOffsets(Tv());
+    Tv().currentChannel = 400;
+    Tv().fineTuneTotal = -500;
+    {
+        FileSizeLimit disk(600);
+        ASSERT_TRUE(disk.Active());
+        StoreFineTuning(Tv());
+    }
+    EXPECT_EQ(ReadFile(kOffsetsFile), text);
+    EXPECT_TRUE(TemporaryFiles().empty());
+    // The offset is kept in memory and reaches the file with the next store.
+    EXPECT_EQ(Tv().frequencyOffsets[400], -500);
+    EXPECT_EQ(WriteOffset(Tv(), 400), 0);
+    text.replace(6 * 400, 6, " -500\n");
+    EXPECT_EQ(ReadFile(kOffsetsFile), text);
+}
+
+TEST_F(TvPersistence, ADamagedOffsetsFileSurvivesADiskThatFillsUpDuringItsRepair) {
+    // Five bytes too many: the file is read and then rewritten in the layout.
+    const std::string damaged = "  250\n" + ZeroOffsets().substr(6) + "12345";
+    WriteFile(kOffsetsFile, damaged);
+    {
+        FileSizeLimit disk(600);
+        ASSERT_TRUE(disk.Active());
+        LoadOffsets(Tv());
+    }
+    EXPECT_EQ(Tv().frequencyOffsets[0], 250);
+    EXPECT_EQ(ReadFile(kOffsetsFile), damaged);
+    EXPECT_TRUE(TemporaryFiles().empty());
+    LoadOffsets(Tv());
+    EXPECT_EQ(ReadFile(kOffsetsFile).size(), 512u * 6);
+}
+
+TEST_F(TvPersistence, ReplacedFilesKeepTheirPermissions) {
+    WriteFile(kFavouritesFile, kTwelveFavourites);
+    ASSERT_EQ(chmod(kFavouritesFile, 0640), 0);
+    LoadFavourites(Tv());
+    ASSERT_EQ(SaveFavourites(Tv()), 0);
+    struct stat info;
+    ASSERT_EQ(stat(kFavouritesFile, &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(TvPersistence, OffsetTextsAreReadAndWrittenInTheSixByteLayout) {
+    std::array<int, kTvSlots> offsets{};
+    offsets[0] = 2000;
+    offsets[511] = -2000;
+    const std::string text = OffsetsText(offsets);
+    ASSERT_EQ(text.size(), 512u * 6);
+    EXPECT_EQ(text.substr(0, 6), " 2000\n");
+    EXPECT_EQ(text.substr(511 * 6), "-2000\n");
+    std::array<int, kTvSlots> read{};
+    EXPECT_TRUE(ReadOffsets(text, &read));
+    EXPECT_EQ(read, offsets);
+    EXPECT_FALSE(ReadOffsets(text.substr(6), &read));
+    EXPECT_FALSE(ReadOffsets("4294967396\n", &read));
+    EXPECT_EQ(read[0], 2000);
 }
 
 class TvSavedItems : public TvPersistence {

@@ -2,6 +2,7 @@
 // by signal level finds in it at the plug-in's thresholds.
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -226,6 +227,44 @@ TEST_F(FmTuner, SingleFloatBandStartIsTakenToTheKilohertz) {
     // The radio passes the start as a single-precision number.
     ASSERT_EQ(ZAQ_SetFrequencyRange(handle_, static_cast<float>(87.5), 411), 0);
     EXPECT_EQ(State().fmStartKHz, 87500);
+}
+
+// ---- Band files and frequencies at the ends of the int range ----
+
+TEST_F(FmTuner, AHugeFallValueDropsToTheFloorInsteadOfWrapping) {
+    // 242 channels of 2147483647 each: as an int product it wraps to -242 and the
+    // far channels would read as 292.
+    ASSERT_EQ(sim_tuner_load_fm_band("floor 0\n100.0 50 0 2147483647\n"), 0);
+    ASSERT_EQ(ZAQ_SetFrequencyRange(handle_, 87.5, 411), 0);
+    EXPECT_EQ(ZAQ_ScanChannel(handle_, 250), 50);
+    EXPECT_EQ(ZAQ_ScanChannel(handle_, 8), 0);
+    EXPECT_EQ(ZAQ_ScanChannel(handle_, 410), 0);
+}
+
+TEST_F(FmTuner, PeaksWidthsAndFloorsAtTheirLimitsStayInRange) {
+    ASSERT_EQ(sim_tuner_load_fm_band("floor 2147483647\n"
+                                     "100.0 2147483647 2147483647 1\n"),
+              0);
+    ASSERT_EQ(ZAQ_SetFrequencyRange(handle_, 87.5, 411), 0);
+    for (int channel : {0, 250, 410}) EXPECT_EQ(ZAQ_ScanChannel(handle_, channel), INT_MAX);
+}
+
+TEST_F(FmTuner, BandFilesWithUnusableNumbersAreRefused) {
+    for (const char* text : {"1e300 50\n", "-5 50\n", "nan 50\n", "100.0 -1\n", "100.0 50 -1\n",
+                             "100.0 50 0 0\n", "floor -1\n", "100.0 99999999999\n"}) {
+        EXPECT_LT(sim_tuner_load_fm_band(text), 0) << text;
+    }
+}
+
+TEST_F(FmTuner, FrequenciesAtTheEndsOfTheIntRangeAreOffTheBand) {
+    ASSERT_EQ(ZAQ_SetFrequencyRange(handle_, 87.5, 411), 0);
+    ASSERT_EQ(ZAQ_SelectChannel(handle_, 100, 0), 0);
+    EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, INT_MIN), 0);
+    EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, INT_MAX), 0);
+    EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, INT_MAX - 10), 0);
+    EXPECT_EQ(State().fmChannel, 100);
+    EXPECT_EQ(ZAQ_SelectChannelByFreq(handle_, 108000), 0);
+    EXPECT_EQ(State().fmChannel, 410);
 }
 
 TEST(FmBandFile, EnvironmentNamesTheBandFile) {

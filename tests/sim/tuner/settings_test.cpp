@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/sim/tuner/tuner_test_support.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -135,6 +136,44 @@ TEST_F(Settings, UnusableKeysAndValuesAreRefused) {
     EXPECT_NE(setRegStr("A", nullptr), 0);
     EXPECT_NE(getRegStr("A", nullptr), 0);
     EXPECT_EQ(getRegInt(nullptr, 9), 9);
+}
+
+TEST_F(Settings, KeysLongerThanTheStoreKeepsAreRefused) {
+    const std::string longest(256, 'k');
+    const std::string huge(100000, 'k');
+    EXPECT_EQ(setRegStr(longest.c_str(), "kept"), 0);
+    EXPECT_NE(setRegStr(huge.c_str(), "x"), 0);
+    EXPECT_NE(setRegInt(huge.c_str(), 5), 0);
+    EXPECT_NE(setRegStr((longest + "k").c_str(), "x"), 0);
+    char buffer[ZAQ_SETTING_MAX_LENGTH] = "untouched";
+    EXPECT_NE(getRegStr(huge.c_str(), buffer), 0);
+    EXPECT_STREQ(buffer, "untouched");
+    EXPECT_EQ(getRegInt(huge.c_str(), 9), 9);
+    EXPECT_LT(FileText().size(), 400u);
+    EXPECT_EQ(getRegStr(longest.c_str(), buffer), 0);
+    EXPECT_STREQ(buffer, "kept");
+}
+
+TEST_F(Settings, HandWrittenLinesWithOverlongKeysAreSkipped) {
+    std::ofstream(dir_ + "/settings.ini") << std::string(300, 'k') << "=1\nA=2\n";
+    sim_settings_reload();
+    EXPECT_EQ(getRegInt(std::string(300, 'k').c_str(), -1), -1);
+    EXPECT_EQ(getRegInt("A", -1), 2);
+}
+
+TEST_F(Settings, StoredSettingsSurviveADiskThatFillsUpDuringAWrite) {
+    ASSERT_EQ(setRegStr("A", "kept"), 0);
+    const std::string before = FileText();
+    {
+        FileSizeLimit disk(before.size() + 4);
+        ASSERT_TRUE(disk.Active());
+        EXPECT_NE(setRegStr("B", std::string(400, 'b').c_str()), 0);
+    }
+    EXPECT_EQ(FileText(), before);
+    char buffer[ZAQ_SETTING_MAX_LENGTH] = "";
+    EXPECT_EQ(getRegStr("A", buffer), 0);
+    EXPECT_STREQ(buffer, "kept");
+    EXPECT_NE(getRegStr("B", buffer), 0);
 }
 
 TEST_F(Settings, WritesLeaveNoTemporaryFiles) {

@@ -2,6 +2,7 @@
 // tuning, the picture's noise, sound modes, properties, country and inputs.
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -112,6 +113,25 @@ TEST_F(TvTuner, SelectByFrequencyTunesTheNearestSlotWithTheRemainderAsOffset) {
     EXPECT_EQ(s.slot, 6);
     EXPECT_EQ(s.selectOffset, 750);
     EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, 10000), 0) << "no slot near 10 MHz";
+}
+
+TEST_F(TvTuner, OffsetsAndFrequenciesAtTheEndsOfTheIntRangeAreRefused) {
+    ASSERT_EQ(ZAQ_SelectChannel(handle_, 5, 250), 0);
+    // |INT_MIN| does not exist as an int: it must not pass for a small offset.
+    EXPECT_LT(ZAQ_SelectChannel(handle_, 5, INT_MIN), 0);
+    EXPECT_LT(ZAQ_MicroTuner(handle_, INT_MIN), 0);
+    EXPECT_LT(ZAQ_SelectChannel(handle_, 5, INT_MAX), 0);
+    EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, INT_MIN), 0);
+    EXPECT_LT(ZAQ_SelectChannelByFreq(handle_, INT_MAX), 0);
+    EXPECT_EQ(State().slot, 5);
+    EXPECT_EQ(State().selectOffset, 250);
+    EXPECT_EQ(State().fineOffset, 0);
+}
+
+TEST_F(TvTuner, ChannelFilesWithBestOffsetsBeyondAGigahertzAreRefused) {
+    EXPECT_LT(sim_tuner_load_channels("station 3 2147483647 mono\n"), 0);
+    EXPECT_LT(sim_tuner_load_channels("station 3 -2147483648 mono\n"), 0);
+    EXPECT_EQ(sim_tuner_load_channels("station 3 -1000000 mono\n"), 0);
 }
 
 TEST_F(TvTuner, SelectionOutsideTheTableFails) {

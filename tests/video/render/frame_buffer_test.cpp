@@ -8,6 +8,9 @@
 #include <cstdlib>
 
 #include "tests/video/render/fb_test_support.h"
+#include "video/kernels/colour_constants.h"
+#include "video/kernels/kernel_cpu.h"
+#include "video/kernels/line_ref.h"
 #include "video/render/capture_bitmap.h"
 #include "video/render/frame_buffer.h"
 
@@ -124,6 +127,59 @@ TEST_F(FrameBuffer, AFrameOfAnotherSizeIsScaledForItsOwnSize) {
     ShowBars(6, 6);
 }
 
+// ---- The colour step of the luma path ----
+
+// One flat frame of luma y and neutral chroma, shown with these colour controls.
+uint32_t FlatPixel(CVRLNFrameBuffer& fb, VirtualScreen& screen, uint8_t y,
+                   const CVRLNColourRecord& colour) {
+    std::vector<uint8_t> frame(16 * 16 * 2);
+    for (size_t i = 0; i < frame.size(); i += 2) {
+        frame[i] = y;
+        frame[i + 1] = 128;
+    }
+    CVRLNPicture picture;
+    DescribePacked(&picture, frame.data(), 16, 16);
+    picture.colour = colour;
+    EXPECT_EQ(fb.Flip(&picture), 0);
+    picture.plane[0] = nullptr;  // borrowed
+    uint32_t p;
+    std::memcpy(&p, screen.Pixels() + 5 * screen.Geometry().lineLength + 4 * 5, 4);
+    return p & 0xFFFFFF;
+}
+
+TEST_F(FrameBuffer, BrightPixelsBendWithTheQuadraticTerm) {
+    if (!DetectKernelCpu().extendedMmx) GTEST_SKIP() << "T needs the capability bit";
+    OpenOn(16, 16, 32);
+    // T = 4: luma 255 becomes 267 - 16 = 251 (gain 264, centre 136, square 32767 x -32).
+    // Squaring the widened 65535 in a signed int overflows and lost the -16.
+    CVRLNColourRecord bent{};
+    bent.t = 4;
+    const CVRLNColourRecord neutral{};
+    const uint32_t bright = FlatPixel(fb_, *screen_, 255, bent);
+    EXPECT_EQ(bright, FlatPixel(fb_, *screen_, 251, neutral));
+    EXPECT_NE(bright, FlatPixel(fb_, *screen_, 255, neutral));
+    // Hue selects the same colour mode; with T set as well the luma bends alike.
+    bent.hue = 8;
+    EXPECT_EQ(FlatPixel(fb_, *screen_, 255, bent), bright);
+}
+
+TEST_F(FrameBuffer, EveryLumaFollowsTheKernelsColourStep) {
+    if (!DetectKernelCpu().extendedMmx) GTEST_SKIP() << "T needs the capability bit";
+    OpenOn(16, 16, 32);
+    CVRLNColourRecord bent{};
+    bent.t = -7;
+    bent.contrast = 5;
+    ColourConstants k;
+    ASSERT_EQ(ComputeColourConstants(bent, true, &k), kColourHueT);
+    const CVRLNColourRecord neutral{};
+    for (int y : {0, 16, 128, 180, 181, 200, 235, 254, 255}) {
+        const uint8_t expected = ref::LumaColour<kColourHueT>(uint8_t(y), k);
+        EXPECT_EQ(FlatPixel(fb_, *screen_, uint8_t(y), bent),
+                  FlatPixel(fb_, *screen_, expected, neutral))
+            << y;
+    }
+}
+
 TEST_F(FrameBuffer, FlipBeforeOpenShowsNothing) {
     CVRLNFrameBuffer closed;
     std::vector<uint8_t> frame = BarFrame(16, 16);
@@ -183,6 +239,20 @@ TEST(FrameBufferDevice, GeometryTextIsCheckedStrictly) {
     EXPECT_FALSE(ParseFbGeometry("800x600", &g));
     EXPECT_FALSE(ParseFbGeometry("800x600x16junk", &g));
     EXPECT_FALSE(ParseFbGeometry("0x600x16", &g));
+}
+
+TEST(FrameBufferDevice, GeometryNumbersBeyondThirtyTwoBitsAreRefused) {
+    FbGeometry g;
+    // 4294968016 is 2^32 + 720: wrapped into an int it would pass for 720.
+    EXPECT_FALSE(ParseFbGeometry("4294968016x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x4294967872x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x4294967328", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x32:4294970176", &g));
+    EXPECT_FALSE(ParseFbGeometry("-720x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry(" 720x576x32", &g));
+    EXPECT_FALSE(ParseFbGeometry("720x576x32:", &g));
+    EXPECT_TRUE(ParseFbGeometry("720x576x32:2880", &g));
+    EXPECT_EQ(g.width, 720);
 }
 
 TEST_F(FrameBuffer, CloseClearsTheActiveFlagAndShowsTheCursor) {

@@ -76,9 +76,17 @@ INSTANTIATE_TEST_SUITE_P(PathsAndWidths, FastRows,
                          ::testing::Combine(::testing::Values(0, 1),
                                             ::testing::Values(1, 2, 7, 16, 17, 33, 720)));
 
-TEST(RowChoice, FastestAvailablePathIsUsed) {
-    const RgbRows* expected = Avx2RgbRows() != nullptr ? Avx2RgbRows() : Ssse3RgbRows();
-    EXPECT_EQ(FastRgbRows(), expected);
+TEST(RowChoice, TheProcessorRecordPicksTheRoutines) {
+    KernelCpu cpu;
+    EXPECT_EQ(&RgbRowsFor(cpu), &ReferenceRgbRows()) << "nothing allowed: the reference";
+    cpu.sse2 = true;
+    cpu.avx2 = true;
+    EXPECT_EQ(&RgbRowsFor(cpu), &ReferenceRgbRows()) << "the AVX2 routines build on SSSE3";
+    cpu.ssse3 = true;
+    const RgbRows* widest = Avx2RgbRows() != nullptr ? Avx2RgbRows() : Ssse3RgbRows();
+    EXPECT_EQ(&RgbRowsFor(cpu), widest != nullptr ? widest : &ReferenceRgbRows());
+    cpu.avx2 = false;
+    EXPECT_EQ(&RgbRowsFor(cpu), Ssse3RgbRows() != nullptr ? Ssse3RgbRows() : &ReferenceRgbRows());
 }
 
 TEST(ReferenceRows, NeutralChromaGivesGrey) {
