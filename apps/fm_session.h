@@ -25,10 +25,16 @@ class FmSession {
     void SendKey(const std::string& key, int value);
     // A setup-menu event (event code, argument) as the FM menu reports it.
     void SendMenuEvent(int code, int argument);
+    // A setup-menu event of another command set (15: the menu's actions).
+    void SendMenuEvent(int set, int code, int argument);
+    // The sleep timer's remaining minutes, as the host tells them each minute.
+    void SendSleepMinutes(int minutes);
     void Close();
 
     // True once the controller reported that its engine closed (11, 13).
     static bool EngineClosed();
+    // True once the controller reported that the radio could not start (11, 11).
+    static bool TunerFailed();
     // (code, argument) of every HostCallback so far.
     static std::vector<std::pair<int, int>> HostEvents();
 

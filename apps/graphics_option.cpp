@@ -77,6 +77,10 @@ bool SaveMonitor(const std::string& path) {
     return sim_display_write_bmp(path.c_str()) == 0;
 }
 
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
 // Arms the fault; false when WHAT is not one.
 bool ArmFault(const Graphics& g, const std::string& what, const std::string& vendorRoot) {
     if (what.empty()) return true;
@@ -120,6 +124,20 @@ void UseHostWindow() {
 std::string GraphicsNames() {
     std::string names;
     for (const Graphics& g : kGraphics) names += std::string(names.empty() ? "" : "|") + g.name;
+    return names;
+}
+
+bool KnownGraphicsFault(const std::string& what) {
+    for (const char* word : {"missing-library", "init", "mode", "surface", "tvout"})
+        if (what == word) return true;
+    for (const char* start : {"missing-name:", "call:"})
+        if (StartsWith(what, start) && what.size() > std::string(start).size()) return true;
+    return false;
+}
+
+std::vector<std::string> GraphicsNameList() {
+    std::vector<std::string> names;
+    for (const Graphics& g : kGraphics) names.push_back(g.name);
     return names;
 }
 

@@ -15,11 +15,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace host {
 
 // The names --graphics accepts, for the usage line ("fb|intel865|...").
 std::string GraphicsNames();
+// The same names, one by one.
+std::vector<std::string> GraphicsNameList();
+// True when WHAT is one of the --graphics-fault words above.
+bool KnownGraphicsFault(const std::string& what);
 
 class GraphicsMachine {
   public:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -17,9 +18,14 @@ namespace host {
 namespace {
 
 constexpr int kEngineClosedEvent = 13;
+constexpr int kTunerFailedEvent = 11;
+constexpr int kSleepTimerEvent = 16;
 constexpr int kPollMs = 20;
 
 std::atomic<bool> gEngineClosed{false};
+std::atomic<bool> gTunerFailed{false};
+std::mutex gSleepLock;
+std::deque<int> gSleepReports;
 std::mutex gLock;
 std::vector<std::string> gEvents;
 
@@ -53,6 +59,8 @@ int OnHostEvent(int a, int b, int c, int d, int e) {
         gEvents.push_back(line.str());
     }
     if (a == 8 && b == kEngineClosedEvent) gEngineClosed.store(true);
+    if (a == 8 && b == kTunerFailedEvent) gTunerFailed.store(true);
+    if (a == 8 && b == kSleepTimerEvent) NoteSleepReport(c);
     return 0;
 }
 
@@ -60,8 +68,30 @@ bool EngineClosed() {
     return gEngineClosed.load();
 }
 
+bool TunerFailed() {
+    return gTunerFailed.load();
+}
+
+void NoteSleepReport(int seconds) {
+    std::lock_guard<std::mutex> guard(gSleepLock);
+    gSleepReports.push_back(seconds);
+}
+
+bool TakeSleepReport(int* seconds) {
+    std::lock_guard<std::mutex> guard(gSleepLock);
+    if (gSleepReports.empty()) return false;
+    *seconds = gSleepReports.front();
+    gSleepReports.pop_front();
+    return true;
+}
+
 void ResetHostEvents() {
     gEngineClosed.store(false);
+    gTunerFailed.store(false);
+    {
+        std::lock_guard<std::mutex> guard(gSleepLock);
+        gSleepReports.clear();
+    }
     std::lock_guard<std::mutex> guard(gLock);
     gEvents.clear();
 }
@@ -82,6 +112,10 @@ bool NoPauses() {
 }
 
 void WaitUntilQuiet(int quietMs, int maxMs) {
+    WaitUntilQuiet(quietMs, maxMs, [] {});
+}
+
+void WaitUntilQuiet(int quietMs, int maxMs, const std::function<void()>& eachPoll) {
     if (NoPauses()) quietMs = std::min(quietMs, kNoPauseQuietMs);
     const int pollMs = NoPauses() ? kNoPausePollMs : kPollMs;
     const auto deadline = Clock::now() + std::chrono::milliseconds(maxMs);
@@ -89,6 +123,7 @@ void WaitUntilQuiet(int quietMs, int maxMs) {
     auto lastChange = Clock::now();
     while (Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
+        eachPoll();
         const uint64_t now = ActivityMark();
         if (now != mark) {
             mark = now;

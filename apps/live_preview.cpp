@@ -32,9 +32,13 @@ CaptureFn FindCapture() {
     return reinterpret_cast<CaptureFn>(symbol);
 }
 
-struct Rgb {
-    int r, g, b;
-};
+void AppendColour(std::string* out, const char* layer, Rgb c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "\x1b[%s;2;%d;%d;%dm", layer, c.r, c.g, c.b);
+    *out += text;
+}
+
+}  // namespace
 
 Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int y) {
     const int bytes = (s.bitsPerPixel + 7) / 8;
@@ -47,11 +51,7 @@ Rgb PixelAt(const ScreenFile& s, const std::vector<uint8_t>& pixels, int x, int 
     return {(v >> 11) * 8, ((v >> 5) & 63) * 4, (v & 31) * 8};
 }
 
-void AppendColour(std::string* out, const char* layer, Rgb c) {
-    char text[32];
-    std::snprintf(text, sizeof text, "\x1b[%s;2;%d;%d;%dm", layer, c.r, c.g, c.b);
-    *out += text;
-}
+namespace {
 
 // Rows of upper-half blocks, each column and half row one sampled pixel.
 template <typename PixelFn>
@@ -121,6 +121,10 @@ std::string TerminalPreview(const RgbPicture& picture, int columns) {
 
 void UsePreviewSource(PreviewSource source) {
     g_source = std::move(source);
+}
+
+const PreviewSource& CurrentPreviewSource() {
+    return g_source;
 }
 
 bool SaveCapture(const std::string& path, int bits) {

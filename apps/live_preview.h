@@ -22,6 +22,14 @@ struct ScreenFile {
     int LineLength() const { return width * ((bitsPerPixel + 7) / 8); }
 };
 
+struct Rgb {
+    int r, g, b;
+};
+
+// The colour of a pixel of the screen's bytes (15, 16, 24 or 32 bits); black
+// outside them.
+Rgb PixelAt(const ScreenFile& screen, const std::vector<uint8_t>& pixels, int x, int y);
+
 // Points libmirova's frame buffer at the file (MIROVA_FBDEV, MIROVA_FBGEOMETRY)
 // and loads libmirova globally, where the tuner service finds ZMP_DIRECTPLAY.
 void UseVirtualScreen(const ScreenFile& screen);
@@ -50,6 +58,8 @@ struct RgbPicture {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgb;
+
+    const uint8_t* PixelAt(int x, int y) const { return &rgb[(size_t(y) * width + x) * 3]; }
 };
 
 // Where AfterTvKey takes its picture and its .bmp from instead of the screen
@@ -59,6 +69,8 @@ struct PreviewSource {
     std::function<bool(const std::string& path)> save;
 };
 void UsePreviewSource(PreviewSource source);
+// The source UsePreviewSource chose (empty functions: none, the screen file).
+const PreviewSource& CurrentPreviewSource();
 
 std::string TerminalPreview(const RgbPicture& picture, int columns);
 

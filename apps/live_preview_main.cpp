@@ -1,16 +1,27 @@
 // live_preview: the host program's live-video demonstration on the simulated
-// tuner. Keys are read from the command line or standard input, one per
-// character: 'q' opens the tuner and starts live video in a virtual screen
-// file, 'n' zaps to the next station, 'p' prints the screen in the terminal,
-// 'c' saves a capture as a .bmp, 'x' stops live video and closes the tuner.
-//   live_preview [--screen WxHxD] [--file PATH] [--bmp PATH] [--columns N] [KEYS]
-// Without KEYS it runs "qpcnpx".
+// tuner. Keys, one per character: 'q' opens the tuner and starts live video in
+// a virtual screen file, 'n' zaps to the next station, 'p' prints the screen in
+// the terminal, 'c' saves a capture as a .bmp, 'x' stops live video and closes
+// the tuner.
+//   live_preview [--screen WxHxD] [--file PATH] [--bmp PATH] [--columns N]
+//                [--no-video] [KEYS]
+// With KEYS they run one after the other. Without KEYS, on a terminal, the live
+// picture is redrawn in place while the keys act at once ('x' ends); elsewhere,
+// or with --no-video, it runs "qpcnpx".
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "apps/half_blocks.h"
+#include "apps/live_loop.h"
 #include "apps/live_preview.h"
+#include "apps/live_screen.h"
+#include "apps/picture_source.h"
 #include "interfaces/tuner_service.h"
 #include "sim/tuner/sim_tuner.h"
 
@@ -21,6 +32,8 @@ struct Options {
     std::string bmp = "live_capture.bmp";
     int columns = 80;
     std::string keys = "qpcnpx";
+    bool keysGiven = false;
+    bool video = true;
 };
 
 bool Parse(int argc, char** argv, Options* o) {
@@ -37,8 +50,11 @@ bool Parse(int argc, char** argv, Options* o) {
             o->bmp = argv[++i];
         } else if (arg == "--columns" && value) {
             o->columns = std::atoi(argv[++i]);
+        } else if (arg == "--no-video") {
+            o->video = false;
         } else if (arg[0] != '-') {
             o->keys = arg;
+            o->keysGiven = true;
         } else {
             return false;
         }
@@ -46,31 +62,29 @@ bool Parse(int argc, char** argv, Options* o) {
     return o->screen.width > 0 && o->screen.height > 0 && o->columns > 0;
 }
 
+// The keys' work; each returns what to tell the user ("" for nothing).
 class Demo {
   public:
     explicit Demo(const Options& o) : o_(o) {}
 
-    void Key(char key) {
+    std::string Key(char key, bool live) {
         switch (key) {
             case 'q':
-                Start();
-                break;
+                return Start();
             case 'n':
-                Zap();
-                break;
+                return Zap();
             case 'p':
-                Preview();
-                break;
+                return live ? "" : Preview();
             case 'c':
-                Capture();
-                break;
+                return Capture();
             case 'x':
-                Stop();
-                break;
+                return Stop();
             default:
-                break;
+                return "";
         }
     }
+    bool Running() const { return handle_ != 0; }
+    int Slot() const { return slot_; }
 
   private:
     // The next slot with a station after `from`, or -1.
@@ -87,12 +101,13 @@ class Demo {
         sim_tuner_get_state(&state);
         sim_tuner_wait_frames(state.framesDelivered + 3, 5000);
     }
-    void Start() {
-        if (handle_ != 0) return;
+    std::string Start() {
+        if (handle_ != 0) return "";
         ZaqRect rect{0, 0, o_.screen.width - 1, o_.screen.height - 1};
         if (ZAQ_Init(&handle_) != 0 || ZAQ_OpenTuner(handle_, ZAQ_MODE_TV) != 0) {
-            std::printf("err: tuner\n");
-            return;
+            if (handle_ != 0) ZAQ_Release(handle_);
+            handle_ = 0;
+            return "err: tuner";
         }
         slot_ = NextStation(-1);
         SimTvStationInfo info{};
@@ -100,38 +115,78 @@ class Demo {
         ZAQ_SelectChannel(handle_, slot_, info.bestOffset);
         ZAQ_DirectPlayStart(handle_, ZAQ_VIDEO_WINDOW, &rect);
         WaitForPicture();
-        std::printf("live video on slot %d\n", slot_);
+        return "live video on slot " + std::to_string(slot_);
     }
-    void Zap() {
-        if (handle_ == 0) return;
+    std::string Zap() {
+        if (handle_ == 0) return "";
         slot_ = NextStation(slot_);
         SimTvStationInfo info{};
         sim_tuner_tv_station(slot_, &info);
         ZAQ_SelectChannel(handle_, slot_, info.bestOffset);
         WaitForPicture();
-        std::printf("zapped to slot %d\n", slot_);
+        return "zapped to slot " + std::to_string(slot_);
     }
-    void Preview() {
+    std::string Preview() {
         const auto pixels = livepreview::ReadScreen(o_.screen);
-        std::fputs(livepreview::TerminalPreview(o_.screen, pixels, o_.columns).c_str(), stdout);
+        std::string text = livepreview::TerminalPreview(o_.screen, pixels, o_.columns);
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
     }
-    void Capture() {
+    std::string Capture() {
         const bool saved = livepreview::SaveCapture(o_.bmp, 24);
-        std::printf("%s %s\n", saved ? "saved" : "err: capture", o_.bmp.c_str());
+        return std::string(saved ? "saved " : "err: capture ") + o_.bmp;
     }
-    void Stop() {
-        if (handle_ == 0) return;
+    std::string Stop() {
+        if (handle_ == 0) return "";
         ZAQ_DirectPlayStop(handle_);
         ZAQ_CloseTuner(handle_);
         ZAQ_Release(handle_);
         handle_ = 0;
-        std::printf("live video stopped\n");
+        return "live video stopped";
     }
 
     Options o_;
     int handle_ = 0;
     int slot_ = -1;
 };
+
+void Print(const std::string& message) {
+    if (!message.empty()) std::printf("%s\n", message.c_str());
+}
+
+// The picture redrawn in place until 'x', Ctrl-C or the end of the input.
+void RunLive(Demo& demo, const Options& options) {
+    using host::LiveScreen;
+    const auto source = host::ChoosePictureSource(options.screen);
+    const host::ColourDepth depth = host::ColourDepthFrom(std::getenv("COLORTERM"));
+    LiveScreen screen;
+    host::RgbPicture picture;
+    std::string message = "q start  n next station  c capture  x stop and quit";
+    bool quit = false;
+    host::LiveLoopSteps steps;
+    steps.key = [&](int key) {
+        if (key == 'x') quit = true;
+        const std::string said = demo.Key(static_cast<char>(key), true);
+        if (!said.empty()) message = said;
+    };
+    steps.follow = [] {};
+    steps.draw = [&] {
+        source->Take(&picture);
+        const host::TerminalSize fit =
+            host::FitPicture(screen.Size(), 2, picture.width, picture.height);
+        auto lines = host::HalfBlockLines(picture, fit.columns, fit.rows, depth);
+        SimTunerState state;
+        sim_tuner_get_state(&state);
+        lines.push_back(demo.Running() ? "slot " + std::to_string(demo.Slot()) + " | frames " +
+                                             std::to_string(state.framesDelivered)
+                                       : "stopped");
+        lines.push_back(message);
+        screen.Show(lines);
+    };
+    steps.done = [&] { return quit; };
+    steps.stop = [&] { quit = true; };
+    host::RunLiveLoop(steps, std::chrono::milliseconds(0));
+}
 
 }  // namespace
 
@@ -140,12 +195,18 @@ int main(int argc, char** argv) {
     if (!Parse(argc, argv, &options)) {
         std::fprintf(stderr,
                      "usage: live_preview [--screen WxHxD] [--file PATH] [--bmp PATH] "
-                     "[--columns N] [KEYS]\n");
+                     "[--columns N] [--no-video] [KEYS]\n");
         return 2;
     }
     livepreview::UseVirtualScreen(options.screen);
     Demo demo(options);
-    for (char key : options.keys) demo.Key(key);
-    demo.Key('x');
+    const bool live =
+        options.video && !options.keysGiven && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+    if (live) {
+        RunLive(demo, options);
+    } else {
+        for (char key : options.keys) Print(demo.Key(key, false));
+    }
+    Print(demo.Key('x', false));
     return 0;
 }

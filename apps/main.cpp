@@ -1,137 +1,73 @@
 // The host program: loads the plug-ins as a host media application does and
-// drives them by keys. Options:
-//   (none)          the built-in demonstrations: TV with live video, then FM
-//   --tv-demo       the built-in TV demonstration only
-//   --tv            interactive TV from the keyboard
-//   --script KEYS   a TV key script (see apps/terminal_keys.h)
-//   --fm            the built-in FM demonstration
-//   --fm-keys       interactive FM from the keyboard
-//   --fm-script KEYS  an FM key script (see apps/fm_runner.h)
-//   --settings DIR  keep the settings in DIR (default: a fresh temporary folder)
-//   --graphics NAME a machine with that display controller, watched on the
-//                   simulated monitor (apps/graphics_option.h)
-//   --graphics-fault WHAT  make its vendor library fail (apps/graphics_option.h)
-//   --no-pauses     scripts and demonstrations without real-time pauses (see host_events.h)
-// It runs in the folder that holds it (the build's bin/, where the skins are).
-#include <stdlib.h>
+// drives them by keys. `mediahost --help` lists its modes and options.
+// It runs in the folder that holds the skins (the build's bin/, or share/tvfm
+// of an installed tree).
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <functional>
 #include <string>
 
+#include "apps/command_line.h"
 #include "apps/fm_runner.h"
 #include "apps/graphics_option.h"
+#include "apps/host_environment.h"
 #include "apps/host_events.h"
 #include "apps/live_preview.h"
 #include "apps/tv_runner.h"
 
 namespace {
 
-struct Options {
-    std::string mode = "demo";
-    std::string script;
-    std::string settings;
-    std::string graphics;
-    std::string graphicsFault;
-    bool noPauses = false;
-};
+constexpr int kUsageError = 2;
 
-bool ParseOptions(int argc, char** argv, Options* options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--tv-demo") {
-            options->mode = "tv-demo";
-        } else if (arg == "--tv" || arg == "--interactive") {
-            options->mode = "tv";
-        } else if (arg == "--fm") {
-            options->mode = "fm";
-        } else if (arg == "--fm-keys") {
-            options->mode = "fm-keys";
-        } else if (arg == "--fm-script" && i + 1 < argc) {
-            options->mode = "fm-script";
-            options->script = argv[++i];
-        } else if (arg == "--script" && i + 1 < argc) {
-            options->mode = "script";
-            options->script = argv[++i];
-        } else if (arg == "--no-pauses") {
-            options->noPauses = true;
-        } else if (arg == "--settings" && i + 1 < argc) {
-            options->settings = argv[++i];
-        } else if (arg == "--graphics" && i + 1 < argc) {
-            options->graphics = argv[++i];
-        } else if (arg == "--graphics-fault" && i + 1 < argc) {
-            options->graphicsFault = argv[++i];
-        } else {
-            return false;
-        }
-    }
-    return true;
+int RunMode(const host::CommandLine& line) {
+    // Live views need a terminal to draw on; elsewhere the modes go line by line.
+    const bool live = line.video && isatty(STDOUT_FILENO);
+    if (line.mode == "tv")
+        return live ? host::RunTvLive(line.run) : host::RunTvInteractive(line.run);
+    if (line.mode == "fm-keys")
+        return live ? host::RunFmLive(line.run) : host::RunFmInteractive(line.run);
+    if (line.mode == "script") return host::RunTvScript(line.script, line.run);
+    if (line.mode == "fm") return host::RunFmDemonstration(line.run);
+    if (line.mode == "fm-script") return host::RunFmScript(line.script, line.run);
+    if (line.mode == "tv-demo") return host::RunTvDemonstration(line.run);
+    const int tv = host::RunTvDemonstration(line.run);
+    const int fm = host::RunFmDemonstration(line.run);
+    return tv != 0 ? tv : fm;
 }
-
-// The skins and stored files are found relative to the program's folder.
-void EnterProgramFolder() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && chdir(self.parent_path().c_str()) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", self.parent_path().c_str());
-    }
-}
-
-// A settings folder of its own, removed when the program ends.
-class SettingsFolder {
-  public:
-    explicit SettingsFolder(const std::string& chosen) {
-        if (chosen.empty()) {
-            char pattern[] = "/tmp/mediahost.XXXXXX";
-            if (mkdtemp(pattern)) temporary_ = pattern;
-        }
-        const std::string folder = chosen.empty() ? temporary_ : chosen;
-        if (!folder.empty()) setenv("SOLVANE_SETTINGS_DIR", folder.c_str(), 1);
-    }
-    ~SettingsFolder() {
-        std::error_code error;
-        if (!temporary_.empty()) std::filesystem::remove_all(temporary_, error);
-    }
-    SettingsFolder(const SettingsFolder&) = delete;
-    SettingsFolder& operator=(const SettingsFolder&) = delete;
-
-  private:
-    std::string temporary_;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (!ParseOptions(argc, argv, &options)) {
-        std::fprintf(stderr,
-                     "usage: %s [--tv-demo | --tv | --interactive | --script KEYS | --fm | "
-                     "--fm-keys | --fm-script KEYS]"
-                     " [--settings DIR] [--no-pauses] [--graphics %s [--graphics-fault WHAT]]\n",
-                     argv[0], host::GraphicsNames().c_str());
-        return 2;
-    }
-    host::SetNoPauses(options.noPauses);
-    EnterProgramFolder();
-    SettingsFolder settings(options.settings);
-    livepreview::UseVirtualScreen(livepreview::ScreenFile{});  // live TV goes to a screen file
-    host::GraphicsMachine graphics;  // or, with --graphics, to the simulated monitor
+    host::CommandLine line;
     std::string error;
-    if (!options.graphics.empty() &&
-        !graphics.Apply(options.graphics, options.graphicsFault, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
+    const std::string program = argc > 0 ? argv[0] : "mediahost";
+    const std::string usage = host::UsageText(program, host::GraphicsNames());
+    if (!host::ParseCommandLine(argc, argv, &line, &error, host::GraphicsNameList())) {
+        std::fprintf(stderr, "mediahost: %s\n%s", error.c_str(), usage.c_str());
+        return kUsageError;
     }
-    if (options.mode == "tv") return host::RunTvInteractive();
-    if (options.mode == "script") return host::RunTvScript(options.script);
-    if (options.mode == "fm") return host::RunFmDemonstration();
-    if (options.mode == "fm-keys") return host::RunFmInteractive();
-    if (options.mode == "fm-script") return host::RunFmScript(options.script);
-    if (options.mode == "tv-demo") return host::RunTvDemonstration();
-    const int tv = host::RunTvDemonstration();
-    const int fm = host::RunFmDemonstration();
-    return tv != 0 ? tv : fm;
+    if (line.help) {
+        std::fputs(usage.c_str(), stdout);
+        return 0;
+    }
+    if (!line.graphicsFault.empty() && !host::KnownGraphicsFault(line.graphicsFault)) {
+        std::fprintf(stderr, "mediahost: unknown graphics fault \"%s\"\n%s",
+                     line.graphicsFault.c_str(), usage.c_str());
+        return kUsageError;
+    }
+    host::SetNoPauses(line.noPauses);
+    host::ScreenFileChoice screenFile(line.screenFile);
+    if (!screenFile.Ready()) return 1;
+    if (!host::EnterSkinFolder()) return 1;
+    host::SettingsFolder settings(line.settings);
+    if (!settings.Ready()) return 1;
+    livepreview::ScreenFile screen;
+    screen.path = screenFile.Path();
+    livepreview::UseVirtualScreen(screen);  // live TV goes to the screen file
+    host::GraphicsMachine graphics;         // or, with --graphics, to the simulated monitor
+    if (!line.graphics.empty() && !graphics.Apply(line.graphics, line.graphicsFault, &error)) {
+        std::fprintf(stderr, "mediahost: graphics %s: %s\n", line.graphics.c_str(), error.c_str());
+        return 1;
+    }
+    return RunMode(line);
 }

@@ -25,13 +25,19 @@ void* OpenPlugin(const char* name) {
 CUICTRL* CreateController(const char* library, const char* factory) {
     void* handle = OpenPlugin(library);
     if (!handle) {
-        std::fprintf(stderr, "cannot load %s: %s\n", library, dlerror());
+        std::fprintf(stderr,
+                     "mediahost: cannot load the plug-in %s (%s): build it with 'bash "
+                     "scripts/demo.sh' or put its folder on LD_LIBRARY_PATH\n",
+                     library, dlerror());
         return nullptr;
     }
     using Factory = CUICTRL* (*)();
     auto create = reinterpret_cast<Factory>(dlsym(handle, factory));
     if (!create) {
-        std::fprintf(stderr, "%s has no %s\n", library, factory);
+        std::fprintf(stderr,
+                     "mediahost: %s has no %s: it is not this system's plug-in; put the right "
+                     "one first on LD_LIBRARY_PATH\n",
+                     library, factory);
         return nullptr;
     }
     return create();

@@ -24,7 +24,11 @@ std::string TvStatusLine() {
 }
 
 void PrintStatus(const std::string& label) {
-    std::printf("[%-22s] %s\n", label.c_str(), TvStatusLine().c_str());
+    PrintStatusText(label, TvStatusLine());
+}
+
+void PrintStatusText(const std::string& label, const std::string& text) {
+    std::printf("[%-22s] %s\n", label.c_str(), text.c_str());
     std::fflush(stdout);
 }
 

@@ -10,6 +10,8 @@ namespace host {
 std::string TvStatusLine();
 // Prints "[label] <status line>".
 void PrintStatus(const std::string& label);
+// Prints "[label] text".
+void PrintStatusText(const std::string& label, const std::string& text);
 // Prints the host journal's last `lines` lines with its total count.
 void PrintJournalTail(size_t lines);
 

@@ -11,20 +11,6 @@
 
 namespace host {
 
-RawTerminal::RawTerminal() {
-    if (!isatty(STDIN_FILENO)) return;
-    if (tcgetattr(STDIN_FILENO, &saved_) != 0) return;
-    termios raw = saved_;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    raw.c_cc[VMIN] = 0;
-    raw.c_cc[VTIME] = 0;
-    active_ = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
-}
-
-RawTerminal::~RawTerminal() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
-}
-
 namespace {
 
 int ReadByte(int timeoutMs) {

@@ -1,27 +1,12 @@
-// Keys from the terminal (raw mode while a session runs) and from a script
-// string; arrows become 28..31 and Enter 10.
+// Keys from the terminal (see terminal_guard.h for its modes) and from a
+// script string; arrows become 28..31 and Enter 10.
 #pragma once
-
-#include <termios.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace host {
-
-// Puts a terminal stdin into raw mode for its lifetime (nothing for a pipe).
-class RawTerminal {
-  public:
-    RawTerminal();
-    ~RawTerminal();
-    RawTerminal(const RawTerminal&) = delete;
-    RawTerminal& operator=(const RawTerminal&) = delete;
-
-  private:
-    bool active_ = false;
-    termios saved_{};
-};
 
 // Next key from stdin within timeoutMs: the key byte, -1 when none came, -2 at
 // end of input.

@@ -12,7 +12,7 @@ namespace {
 constexpr char kTvLibrary[] = "libtelvira.so";
 constexpr char kTvFactory[] = "ZaqCreateTvController";
 
-enum NotifyType : unsigned { kCreateEngine = 0, kHostCallback = 1, kKey = 2 };
+enum NotifyType : unsigned { kCreateEngine = 0, kHostCallback = 1, kKey = 2, kSleepMinutes = 24 };
 
 }  // namespace
 
@@ -37,6 +37,10 @@ void TvSession::SendKey(const std::string& key, int value) {
 
 void TvSession::SendMenuEvent(int code, int subCommand, int argument) {
     hostsim::MenuSendEventFor(kMediaTv, code, nullptr, static_cast<unsigned>(argument), subCommand);
+}
+
+void TvSession::SendSleepMinutes(int minutes) {
+    if (controller_) controller_->Notify(kSleepMinutes, nullptr, 0, minutes);
 }
 
 void TvSession::Close() {

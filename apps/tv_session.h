@@ -23,6 +23,8 @@ class TvSession {
     void SendKey(const std::string& key, int value);
     // A setup-menu event (sub-command, argument) as the menu reports it.
     void SendMenuEvent(int code, int subCommand, int argument);
+    // The sleep timer's remaining minutes, as the host tells them each minute.
+    void SendSleepMinutes(int minutes);
     // Deletes the controller.
     void Close();
 

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the host program and runs its demonstration.
+# Installs what the demonstration needs (if missing), builds only its programs,
+# plug-ins, libraries and skins, and runs it; arguments go to mediahost.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-bash scripts/build.sh build -DBUILD_BENCHMARKS=OFF
+bash scripts/deps.sh demo
+# A build folder of its own making skips the tests and benchmarks; one that
+# scripts/test.sh made is kept as it is.
+options=()
+[ -f build/CMakeCache.txt ] || options=(-DBUILD_TESTS=OFF -DBUILD_BENCHMARKS=OFF)
+bash scripts/build.sh build --target demo "${options[@]}"
 cd build && exec ./bin/mediahost "$@"

@@ -119,6 +119,8 @@ struct State {
     int frequencyFlag = 0;    // panel 64: favourite number, 999 while seeking
     bool menuOpen = false;    // menu 65, 66
     int sleepMinutes = 0;     // menu 184
+    bool scanning = false;    // from menu 163 (scan progress) to 159, 160 or 161
+    int scanSlot = 0;         // the slot number of the last menu 163
     int menuMessage = 0;      // menu 90, 91 (0 after 92)
     std::string fmFrequency;  // FM panel 38
     std::string fmFavourite;  // FM panel 200

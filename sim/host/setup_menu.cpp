@@ -96,6 +96,16 @@ const std::map<unsigned, Effect>& Effects() {
         {91,
          [](auto w, auto&) { WithState([&](State& s) { s.menuMessage = PointedInt(w[0], 0); }); }},
         {92, [](auto, auto&) { WithState([](State& s) { s.menuMessage = 0; }); }},
+        {159, [](auto, auto&) { WithState([](State& s) { s.scanning = false; }); }},
+        {160, [](auto, auto&) { WithState([](State& s) { s.scanning = false; }); }},
+        {161, [](auto, auto&) { WithState([](State& s) { s.scanning = false; }); }},
+        {163,
+         [](auto w, auto&) {
+             WithState([&](State& s) {
+                 s.scanning = true;
+                 s.scanSlot = PointedInt(w[0], 0);
+             });
+         }},
         {184,
          [](auto w, auto&) {
              WithState([&](State& s) { s.sleepMinutes = PointedInt(w[1], s.sleepMinutes); });

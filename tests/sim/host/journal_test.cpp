@@ -117,6 +117,22 @@ TEST_F(Journal, MenuStateFollowsOpenCloseSleepAndMessages) {
     EXPECT_EQ(state.menuMessage, 0);
 }
 
+TEST_F(Journal, ScanProgressLastsUntilAChannelIsShown) {
+    std::unique_ptr<CSetupMenuMediator> menu(CZAQTVSetupMenuFactory::TVSetupMenuFactory(nullptr));
+    int slot = 57, three = 3;
+    EXPECT_FALSE(hostsim::CurrentState().scanning);
+    menu->Command(163, &slot, nullptr, &three, "OSD_TV");
+    EXPECT_TRUE(hostsim::CurrentState().scanning);
+    EXPECT_EQ(hostsim::CurrentState().scanSlot, 57);
+    int shownChannel = 3;
+    for (unsigned shown : {159u, 160u, 161u}) {
+        menu->Command(163, &slot, nullptr, &three, "OSD_TV");
+        menu->Command(shown, &shownChannel, nullptr, &three, "OSD_TV");
+        EXPECT_FALSE(hostsim::CurrentState().scanning) << shown;
+        EXPECT_EQ(hostsim::CurrentState().scanSlot, 57) << shown;
+    }
+}
+
 TEST_F(Journal, PanelCommandsCarryValueAndFlag) {
     CUIPanelCtrl* panel = CUIPanelCtrl::GetOrCreateObject();
     panel->PanelDisplay(kPanelChannel, PanelValue(7), 2);
