@@ -144,14 +144,17 @@ void CVRLNVideoProcessor::DuplicateLastLine(CVRLNPicture* picture, const Area& a
                 picture->plane[1] + (chromaLast - 1) * chromaPitch, chromaPitch);
 }
 
-void CVRLNVideoProcessor::PrepareOverlay(const Area& area, int flags) {
-    if (!composePending_ && !(flags & kProcessComposeOnce)) return;
+bool CVRLNVideoProcessor::PrepareOverlay(const Area& area, int flags) {
+    if (!composePending_ && !(flags & kProcessComposeOnce)) return true;
+    bool composed = true;
     if (subpicture_ != nullptr) {
-        overlay_.Compose(*subpicture_, lineMode_, area.width, area.lines);
+        composed = overlay_.Compose(*subpicture_, lineMode_, area.width, area.lines);
     } else {
         overlay_.Clear();
     }
-    composePending_ = false;
+    // A failed allocation is tried again with the next picture.
+    composePending_ = !composed;
+    return composed;
 }
 
 void CVRLNVideoProcessor::FinishOverlay(int flags) {
@@ -218,7 +221,7 @@ int CVRLNVideoProcessor::RunPlanar(CVRLNPicture* picture, int flags, const Plana
     if (!ResolveArea(*picture, &area)) return kProcessRefused;
     DuplicateLastLine(picture, area);
     if (picture->packed) return CopyPackedThrough(*picture);
-    PrepareOverlay(area, flags);
+    if (!PrepareOverlay(area, flags)) return kProcessNoMemory;
     if (flags & kProcessOverlayOnly) return kProcessDone;
     PlanarOutput out;
     if (picture->plane[1] == nullptr ||
