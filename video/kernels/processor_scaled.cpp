@@ -103,12 +103,10 @@ const uint8_t* CVRLNProcessorScaled::FilteredLuma(const uint8_t* line, const uin
 // Output column x takes the luma of its tap and the chroma byte of the pair its
 // source pixel lies in (U for even columns, V for odd).
 void CVRLNProcessorScaled::Resample(const uint8_t* luma, const uint8_t* chroma, int width) {
-    for (int x = 0; x < width; ++x) {
-        const ScaledTap& t = taps_[size_t(x)];
-        lumaLine_[size_t(x)] = uint8_t(
-            (luma[t.index] * t.weight + luma[std::max(t.index - 1, 0)] * t.leftWeight) >> 8);
-        chromaLine_[size_t(x)] = chroma[chromaIndex_[size_t(x)]];
-    }
+    lines_->resample(luma, pairAt_.data(), pairWeights_.data(), width, lumaLine_.data());
+    const int* chromaIndex = chromaIndex_.data();
+    uint8_t* chromaOut = chromaLine_.data();
+    for (int x = 0; x < width; ++x) chromaOut[x] = chroma[chromaIndex[x]];
 }
 
 int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
@@ -164,6 +162,8 @@ bool CVRLNProcessorScaled::ReserveLines(int sourceWidth, int outputWidth) {
             lumaLine_.resize(size_t(outputWidth));
             chromaLine_.resize(size_t(outputWidth));
             chromaIndex_.resize(size_t(outputWidth));
+            pairAt_.resize(size_t(outputWidth));
+            pairWeights_.resize(size_t(outputWidth) * 2 + 8);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -171,9 +171,17 @@ bool CVRLNProcessorScaled::ReserveLines(int sourceWidth, int outputWidth) {
     return true;
 }
 
+// Per output column: its chroma byte, and its taps as a neighbouring pair (the
+// pixel left of the tap, then the tap) with their weights. A tap on pixel 0 has
+// no left neighbour: both weights fall on it, as the pair (0, 1) weighted 256, 0.
 void CVRLNProcessorScaled::IndexChroma(int sourceWidth, int width) {
     for (int x = 0; x < width; ++x) {
-        const int pair = std::min(taps_[size_t(x)].index, sourceWidth - 1) / 2;
+        const ScaledTap& t = taps_[size_t(x)];
+        const int pair = std::min(t.index, sourceWidth - 1) / 2;
         chromaIndex_[size_t(x)] = 2 * pair + (x & 1);
+        const bool first = t.index == 0;
+        pairAt_[size_t(x)] = first ? 0 : t.index - 1;
+        pairWeights_[2 * size_t(x)] = int16_t(first ? 256 : t.leftWeight);
+        pairWeights_[2 * size_t(x) + 1] = int16_t(first ? 0 : t.weight);
     }
 }

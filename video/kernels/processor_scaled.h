@@ -64,6 +64,8 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     std::vector<uint8_t> row_;                    // one vertically filtered luma line
     std::vector<uint8_t> lumaLine_, chromaLine_;  // one resampled line
     std::vector<int> chromaIndex_;                // chroma byte of each output column
+    std::vector<int32_t> pairAt_;                 // left pixel of each column's pair
+    std::vector<int16_t> pairWeights_;            // its two weights
     ScaledConstants constants_;
     ScaledColour colour_;
 };

@@ -23,6 +23,10 @@ struct ScaledLineSet {
     void (*blend)(const uint8_t* a, const uint8_t* b, int fraction, int width, uint8_t* out);
     // (a + b + 1) >> 1 per byte.
     void (*mean)(const uint8_t* a, const uint8_t* b, int width, uint8_t* out);
+    // Luma resampled across: out[x] = (luma[at[x]] x weights[2x] + luma[at[x] + 1] x
+    // weights[2x + 1]) >> 8, each column a neighbouring pair and its two weights.
+    void (*resample)(const uint8_t* luma, const int32_t* at, const int16_t* weights, int width,
+                     uint8_t* out);
     // Y0 U Y1 V out of width luma samples and width chroma bytes (U at even
     // positions, V at odd), each through the colour step.
     void (*pack)(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledColour& c,

@@ -12,6 +12,14 @@ void Mean(const uint8_t* a, const uint8_t* b, int width, uint8_t* out) {
     for (int x = 0; x < width; ++x) out[x] = uint8_t((a[x] + b[x] + 1) >> 1);
 }
 
+void Resample(const uint8_t* luma, const int32_t* at, const int16_t* weights, int width,
+              uint8_t* out) {
+    for (int x = 0; x < width; ++x) {
+        const uint8_t* pair = luma + at[x];
+        out[x] = uint8_t((pair[0] * weights[2 * x] + pair[1] * weights[2 * x + 1]) >> 8);
+    }
+}
+
 void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledColour& c,
           uint8_t* out) {
     for (int x = 0; x < width; ++x) {
@@ -24,7 +32,7 @@ void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledCol
 }  // namespace
 
 const ScaledLineSet& ScaledReferenceLines() {
-    static const ScaledLineSet set{"reference", Blend, Mean, Pack};
+    static const ScaledLineSet set{"reference", Blend, Mean, Resample, Pack};
     return set;
 }
 
