@@ -80,6 +80,9 @@ void FmController::Step(bool up) {
 }
 
 void FmController::Seek(bool up) {
+    // Notify only sees busy once this thread has handled a seek key, so a second
+    // key sent right after the first is queued too: it is dropped here.
+    if (busy.load()) return;
     if (tuningMode != kModeSeek) {
         tuningMode = kModeSeek;
         ClearFavouriteNumber();

@@ -51,6 +51,9 @@ enum DvrCommand : unsigned {
     kDvrGetVolume = 126,
 };
 
+// The TV volume runs 0 ... kTvMaxVolume.
+constexpr int kTvMaxVolume = 31;
+
 // Result of a set sound mode that the tuner did not take.
 constexpr int kDvrSoundModeRefused = static_cast<int>(0x80000008u);
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kMaxVolume = 31;
+constexpr int kMaxVolume = kTvMaxVolume;
 // The tuner needs this long before a new sound mode reads back.
 constexpr int kSoundModeSettleMs = 100;
 

@@ -79,9 +79,12 @@ void CloseMenu(TvController& tv) {
     tv.Menu(kMenuClose);
 }
 
+// The answer of command 43 is taken whatever it is: before TV starts the engine
+// writes -1 there, and a failure that wrote nothing must not read as the tuner.
 bool TunerOnly(TvController& tv) {
-    int input = tv.videoInput;
-    if (tv.Engine(kDvrGetVideoSource, nullptr, 0, &input) == 1) tv.videoInput = input;
+    int input = -1;
+    if (tv.Engine(kDvrGetVideoSource, nullptr, 0, &input) != 1 && input == 0) input = -1;
+    tv.videoInput = input;
     return tv.videoInput == 0;
 }
 

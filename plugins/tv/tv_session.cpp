@@ -22,6 +22,14 @@ void ShowSoundMode(TvController& tv) {
     if (tv.Engine(kDvrGetSoundMode, nullptr, 0, &mode) == 1) tv.Panel(kPanelSoundMode, mode, 2);
 }
 
+// The tuner keeps its own level between opens, while the panel shows the stored
+// one: the stored level is applied so that what is shown is what is heard. With
+// nothing stored the tuner keeps its level.
+void RestoreVolume(TvController& tv) {
+    int volume = getRegInt(kKeyTvVolume, -1);
+    if (volume >= 0 && volume <= kTvMaxVolume) tv.Engine(kDvrSetVolume, &volume);
+}
+
 }  // namespace
 
 void StartTv(TvController& tv) {
@@ -41,6 +49,7 @@ void StartTv(TvController& tv) {
     }
     int videoType = getRegInt(kKeyVideoType, -1);
     if (videoType >= 0) tv.Engine(kDvrSetVideoType, &videoType);
+    RestoreVolume(tv);
     ApplyItemsAtStart(tv);
     tv.tvStarted = true;
     if (!LoadChannelList(tv)) StartChannelScan(tv);

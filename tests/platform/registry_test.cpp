@@ -264,6 +264,20 @@ TEST_F(Registry, StoredNumbersSaturateAtThirtyTwoBits) {
     }
 }
 
+TEST_F(Registry, StoredNumbersReadAsDecimalWhateverTheirPrefix) {
+    // A leading zero is no octal and "0x" no hexadecimal: the digits are decimal,
+    // and reading stops at the first character that is not one.
+    const std::pair<const char*, int32_t> cases[] = {
+        {"1:4:010", 10}, {"1:4:0x1F", 0}, {"1:4:-010", -10}, {"1:4:0009", 9}};
+    for (const auto& [text, expected] : cases) {
+        WriteFile(Directory() + "/N", text);
+        int32_t value = -1;
+        uint32_t length = 4;
+        ASSERT_EQ(LnRegQueryValue(key_.get(), "N", nullptr, nullptr, &value, &length), 0) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+}
+
 TEST_F(Registry, HeaderFieldsBeyondThirtyTwoBitsAreMalformed) {
     // 4294967297 is 2^32 + 1: wrapped to an int it would pass for the number type.
     for (const char* text : {"4294967297:4:12", "1:4294967300:12", "11:4294967299:abc"}) {

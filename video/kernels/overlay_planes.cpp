@@ -45,12 +45,15 @@ Span ToSpan(uint32_t word, int columns) {
 }  // namespace
 
 void OverlayPlanes::FreeBlock::operator()(uint8_t* p) const {
-    std::free(p);
+    ::operator delete(p, std::align_val_t(16));
 }
 
-OverlayPlanes::OverlayPlanes() {
-    void* memory = std::aligned_alloc(16, kBlockBytes);
-    if (memory == nullptr) throw std::bad_alloc();
+OverlayPlanes::OverlayPlanes() = default;
+
+bool OverlayPlanes::Reserve() {
+    if (block_ != nullptr) return true;
+    void* memory = ::operator new(kBlockBytes, std::align_val_t(16), std::nothrow);
+    if (memory == nullptr) return false;
     block_.reset(static_cast<uint8_t*>(memory));
     overlayY_ = block_.get();
     keepY_ = overlayY_ + kLumaBytes;
@@ -60,29 +63,34 @@ OverlayPlanes::OverlayPlanes() {
     savedSpans_ = spans_ + kSpanLines;
     std::memset(savedSpans_, 0, kSpanBytes);
     Clear();
+    return true;
 }
 
 void OverlayPlanes::Clear() {
+    active_ = false;
+    if (block_ == nullptr) return;
     std::memset(overlayY_, 0, kLumaBytes);
     std::memset(keepY_, 16, kLumaBytes);
     std::memset(overlayUV_, 0, kChromaBytes);
     std::memset(keepUV_, 16, kChromaBytes);
     std::memset(spans_, 0, kSpanBytes);
-    active_ = false;
 }
 
-void OverlayPlanes::Compose(const CVRLNSubpicture& sub, int lineMode, int width, int lines) {
+bool OverlayPlanes::Compose(const CVRLNSubpicture& sub, int lineMode, int width, int lines) {
     Clear();
     // Lines that overlap (a pitch below the width) or run backwards are no image.
-    if (sub.pixels == nullptr || sub.width <= 0 || sub.height <= 0 || sub.pitch < sub.width) return;
+    if (sub.pixels == nullptr || sub.width <= 0 || sub.height <= 0 || sub.pitch < sub.width)
+        return true;
     // In 64 bits: a sub-picture may be placed anywhere in the 32-bit range.
     const int right = int(std::min<int64_t>({int64_t(sub.x) + sub.width, width, kWidth}));
     const int bottom = int(std::min<int64_t>({int64_t(sub.y) + sub.height, lines, kHeight}));
-    if (sub.x < 0 || sub.y < 0 || right <= sub.x || bottom <= sub.y) return;
+    if (sub.x < 0 || sub.y < 0 || right <= sub.x || bottom <= sub.y) return true;
+    if (!Reserve()) return false;
     ComposeLuma(sub, right, bottom);
     ComposeChroma(sub, right, bottom);
     BuildSpans(sub, lineMode, right, bottom);
     active_ = true;
+    return true;
 }
 
 void OverlayPlanes::ComposeLuma(const CVRLNSubpicture& sub, int right, int bottom) {
@@ -135,16 +143,17 @@ void OverlayPlanes::BuildSpans(const CVRLNSubpicture& sub, int lineMode, int rig
 }
 
 void OverlayPlanes::SaveAndClearSpans() {
+    if (block_ == nullptr) return;
     std::memcpy(savedSpans_, spans_, kSpanBytes);
     std::memset(spans_, 0, kSpanBytes);
 }
 
 uint32_t OverlayPlanes::SpanWord(int line) const {
-    return line >= 0 && line < kSpanLines ? spans_[line] : 0;
+    return block_ != nullptr && line >= 0 && line < kSpanLines ? spans_[line] : 0;
 }
 
 uint32_t OverlayPlanes::SavedSpanWord(int line) const {
-    return line >= 0 && line < kSpanLines ? savedSpans_[line] : 0;
+    return block_ != nullptr && line >= 0 && line < kSpanLines ? savedSpans_[line] : 0;
 }
 
 Span OverlayPlanes::LumaSpan(int line, int width) const {

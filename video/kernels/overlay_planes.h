@@ -1,6 +1,7 @@
 // The composed sub-picture: premultiplied overlay and complement-alpha planes
 // for luma and interleaved chroma, and the per-line span table that tells the
-// kernels where overlay lies. Allocated once with the processor.
+// kernels where overlay lies. The planes (about 1.25 MB) are allocated the first
+// time a sub-picture is composed, so a processor that never blends one holds none.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +28,11 @@ class OverlayPlanes {
 
     // Back to no overlay: spans zero, planes transparent.
     void Clear();
-    // Composes a sub-picture for an area of width x lines, clipped to the planes.
-    void Compose(const CVRLNSubpicture& sub, int lineMode, int width, int lines);
+    // Composes a sub-picture for an area of width x lines, clipped to the planes;
+    // false (and no overlay) when the planes cannot be allocated.
+    bool Compose(const CVRLNSubpicture& sub, int lineMode, int width, int lines);
+    // True once the planes exist.
+    bool Allocated() const { return block_ != nullptr; }
     // Copies the span table aside for the next picture and clears it.
     void SaveAndClearSpans();
 
@@ -50,16 +54,17 @@ class OverlayPlanes {
         void operator()(uint8_t* p) const;
     };
     static size_t Row(int line) { return size_t(line) * kPitch; }
+    bool Reserve();
     void ComposeLuma(const CVRLNSubpicture& sub, int right, int bottom);
     void ComposeChroma(const CVRLNSubpicture& sub, int right, int bottom);
     void BuildSpans(const CVRLNSubpicture& sub, int lineMode, int right, int bottom);
 
     std::unique_ptr<uint8_t, FreeBlock> block_;
-    uint8_t* overlayY_;
-    uint8_t* keepY_;
-    uint8_t* overlayUV_;
-    uint8_t* keepUV_;
-    uint32_t* spans_;
-    uint32_t* savedSpans_;
+    uint8_t* overlayY_ = nullptr;
+    uint8_t* keepY_ = nullptr;
+    uint8_t* overlayUV_ = nullptr;
+    uint8_t* keepUV_ = nullptr;
+    uint32_t* spans_ = nullptr;
+    uint32_t* savedSpans_ = nullptr;
     bool active_ = false;
 };

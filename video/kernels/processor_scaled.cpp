@@ -1,72 +1,21 @@
-// The scaled kind: vertical filter into a line, then horizontal resampling
-// into packed output. Its three members are instances of one line template.
+// The scaled kind: a vertical filter into a luma line (none for the plain
+// member), horizontal resampling through the weight table when reducing, then
+// the colour step and packing, through the line routines of the processor's path.
 #include "video/kernels/processor_scaled.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "video/kernels/library_state.h"
 
 namespace {
 
-uint8_t Sat(int v) {
-    return uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
+// The colour step of the scaled kind: its gains are 240 at neutral, so they are
+// turned into 8.8 factors (256 at neutral) once per change.
+int16_t FactorOf(int gain) {
+    return int16_t((gain * 256 + 120) / 240);
 }
-
-uint8_t AddSub(int v, int add, int subtract) {
-    return Sat(Sat(v + add) - subtract);
-}
-
-struct ScaledJob {
-    const uint8_t* above;  // source luma line i
-    const uint8_t* below;  // line i + 1 (or i - 1 for deinterlacing)
-    int fraction;          // 1/256 of the way to below
-    const uint8_t* chroma;
-    int sourceWidth;
-    int width;
-    const ScaledTap* taps;  // null when not scaling across
-    const ScaledConstants* k;
-    uint8_t* row;
-    uint8_t* out;
-};
-
-template <ScaledMember S>
-void FilterRow(const ScaledJob& j) {
-    for (int x = 0; x < j.sourceWidth; ++x) {
-        if constexpr (S == kScaledVertical) {
-            j.row[x] =
-                uint8_t((j.above[x] * (256 - j.fraction) + j.below[x] * j.fraction + 128) >> 8);
-        } else if constexpr (S == kScaledDeinterlace) {
-            j.row[x] = uint8_t((j.above[x] + j.below[x] + 1) >> 1);
-        } else {
-            j.row[x] = j.above[x];
-        }
-    }
-}
-
-template <ScaledMember S>
-void ScaledLine(const ScaledJob& j) {
-    FilterRow<S>(j);
-    for (int x = 0; x < j.width; ++x) {
-        int y = j.row[x];
-        int source = x;
-        if (j.taps != nullptr) {
-            const ScaledTap& t = j.taps[x];
-            y = (j.row[t.index] * t.weight + j.row[std::max(t.index - 1, 0)] * t.leftWeight) >> 8;
-            source = t.index;
-        }
-        const int pair = std::min(source, j.sourceWidth - 1) / 2;
-        const bool isU = (x & 1) == 0;
-        const int c = j.chroma[2 * pair + (isU ? 0 : 1)];
-        j.out[2 * x] = AddSub(y, j.k->lumaAdd, j.k->lumaSubtract);
-        j.out[2 * x + 1] =
-            isU ? AddSub(c, j.k->uAdd, j.k->uSubtract) : AddSub(c, j.k->vAdd, j.k->vSubtract);
-    }
-}
-
-using ScaledLineFn = void (*)(const ScaledJob&);
-constexpr ScaledLineFn kScaledLines[kScaledMemberCount] = {
-    &ScaledLine<kScaledVertical>, &ScaledLine<kScaledDeinterlace>, &ScaledLine<kScaledPlain>};
 
 }  // namespace
 
@@ -76,7 +25,8 @@ int ScaledStep(int source, int target, int scale) {
     return int((int64_t(source) * 256 - 256) * scale / (even * 1000));
 }
 
-CVRLNProcessorScaled::CVRLNProcessorScaled(const KernelCpu& cpu) : CVRLNVideoProcessor(cpu) {}
+CVRLNProcessorScaled::CVRLNProcessorScaled(const KernelCpu& cpu)
+    : CVRLNVideoProcessor(cpu), lines_(&ScaledLinesFor(cpu)) {}
 
 int CVRLNProcessorScaled::SetOutputHeight(int height, int scale) {
     verticalStep_ = ScaledStep(CurrentFrameHeight(), height, scale);
@@ -126,6 +76,37 @@ void CVRLNProcessorScaled::SetColourControls(const CVRLNColourRecord* colours) {
     k.vAdd = std::max(vOffset, 0);
     k.vSubtract = std::max(-vOffset, 0);
     constants_ = k;
+    colour_.lumaFactor = FactorOf(k.contrastGain);
+    colour_.chromaFactor = FactorOf(k.saturationGain);
+    colour_.lumaCentre = int16_t(k.lumaCentre);
+    colour_.uCentre = int16_t(128 + uOffset);
+    colour_.vCentre = int16_t(128 + vOffset);
+}
+
+// Luma of output line n before horizontal resampling: the source line itself
+// for the plain member, else the filtered line in row_.
+const uint8_t* CVRLNProcessorScaled::FilteredLuma(const uint8_t* line, const uint8_t* other,
+                                                  int fraction, ScaledMember member, int width) {
+    switch (member) {
+        case kScaledVertical:
+            if (fraction == 0) return line;
+            lines_->blend(line, other, fraction, width, row_.data());
+            return row_.data();
+        case kScaledDeinterlace:
+            lines_->mean(line, other, width, row_.data());
+            return row_.data();
+        default:
+            return line;
+    }
+}
+
+// Output column x takes the luma of its tap and the chroma byte of the pair its
+// source pixel lies in (U for even columns, V for odd).
+void CVRLNProcessorScaled::Resample(const uint8_t* luma, const uint8_t* chroma, int width) {
+    lines_->resample(luma, pairAt_.data(), pairWeights_.data(), width, lumaLine_.data());
+    const int* chromaIndex = chromaIndex_.data();
+    uint8_t* chromaOut = chromaLine_.data();
+    for (int x = 0; x < width; ++x) chromaOut[x] = chroma[chromaIndex[x]];
 }
 
 int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
@@ -142,7 +123,8 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         picture->outputPitch < int64_t(width) * 2) {
         return kProcessRefused;
     }
-    if (row_.size() < size_t(area.width)) row_.resize(size_t(area.width));
+    if (!ReserveLines(area.width, across ? width : 0)) return kProcessRefused;
+    if (across) IndexChroma(area.width, width);
     const bool deinterlace = (DeinterlaceModeWord() & kDeinterlaceBit) != 0;
     const ScaledMember member =
         step != 256 ? kScaledVertical : (deinterlace ? kScaledDeinterlace : kScaledPlain);
@@ -155,18 +137,51 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         const int line = std::min(int(position >> 8), area.lines - 1);
         const int other = member == kScaledDeinterlace ? std::max(line - 1, 0)
                                                        : std::min(line + 1, area.lines - 1);
-        ScaledJob job{y + ptrdiff_t(line) * yPitch,
-                      y + ptrdiff_t(other) * yPitch,
-                      int(position & 255),
-                      uv + ptrdiff_t(line / 2) * uvPitch,
-                      area.width,
-                      width,
-                      across ? taps_.data() : nullptr,
-                      &constants_,
-                      row_.data(),
-                      picture->output + ptrdiff_t(n) * picture->outputPitch};
-        kScaledLines[member](job);
+        const uint8_t* luma =
+            FilteredLuma(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
+                         int(position & 255), member, area.width);
+        const uint8_t* chroma = uv + ptrdiff_t(line / 2) * uvPitch;
+        if (across) {
+            Resample(luma, chroma, width);
+            luma = lumaLine_.data();
+            chroma = chromaLine_.data();
+        }
+        lines_->pack(luma, chroma, width, colour_,
+                     picture->output + ptrdiff_t(n) * picture->outputPitch);
     }
     lastKernel_ = member == kScaledVertical ? "S-v" : (member == kScaledDeinterlace ? "S-d" : "S");
     return kProcessDone;
+}
+
+// Line buffers grow to the widest picture seen; a failed allocation refuses the
+// picture rather than throwing into the renderer.
+bool CVRLNProcessorScaled::ReserveLines(int sourceWidth, int outputWidth) {
+    try {
+        if (row_.size() < size_t(sourceWidth)) row_.resize(size_t(sourceWidth));
+        if (lumaLine_.size() < size_t(outputWidth)) {
+            lumaLine_.resize(size_t(outputWidth));
+            chromaLine_.resize(size_t(outputWidth));
+            chromaIndex_.resize(size_t(outputWidth));
+            pairAt_.resize(size_t(outputWidth));
+            pairWeights_.resize(size_t(outputWidth) * 2 + 8);
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+// Per output column: its chroma byte, and its taps as a neighbouring pair (the
+// pixel left of the tap, then the tap) with their weights. A tap on pixel 0 has
+// no left neighbour: both weights fall on it, as the pair (0, 1) weighted 256, 0.
+void CVRLNProcessorScaled::IndexChroma(int sourceWidth, int width) {
+    for (int x = 0; x < width; ++x) {
+        const ScaledTap& t = taps_[size_t(x)];
+        const int pair = std::min(t.index, sourceWidth - 1) / 2;
+        chromaIndex_[size_t(x)] = 2 * pair + (x & 1);
+        const bool first = t.index == 0;
+        pairAt_[size_t(x)] = first ? 0 : t.index - 1;
+        pairWeights_[2 * size_t(x)] = int16_t(first ? 256 : t.leftWeight);
+        pairWeights_[2 * size_t(x) + 1] = int16_t(first ? 0 : t.weight);
+    }
 }

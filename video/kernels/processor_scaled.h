@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "video/kernels/scaled_lines.h"
 #include "video/kernels/video_processor.h"
 
 // One output column: source pixel index and the weights of it and of its left neighbour.
@@ -41,18 +42,32 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     int VerticalStep() const { return verticalStep_; }
     const std::vector<ScaledTap>& Taps() const { return taps_; }
     const ScaledConstants& Constants() const { return constants_; }
+    // The line routines this processor runs (tests compare the paths).
+    const ScaledLineSet& Lines() const { return *lines_; }
 
   protected:
     int CapabilityWord() const override { return 0; }
 
   private:
+    const uint8_t* FilteredLuma(const uint8_t* line, const uint8_t* other, int fraction,
+                                ScaledMember member, int width);
+    void Resample(const uint8_t* luma, const uint8_t* chroma, int width);
+    bool ReserveLines(int sourceWidth, int outputWidth);
+    void IndexChroma(int sourceWidth, int width);
+
+    const ScaledLineSet* lines_;
     int horizontalStep_ = 0;
     int verticalStep_ = 0;
     int outputWidth_ = 0;
     int outputHeight_ = 0;
     std::vector<ScaledTap> taps_;
-    std::vector<uint8_t> row_;  // one vertically filtered luma line
+    std::vector<uint8_t> row_;                    // one vertically filtered luma line
+    std::vector<uint8_t> lumaLine_, chromaLine_;  // one resampled line
+    std::vector<int> chromaIndex_;                // chroma byte of each output column
+    std::vector<int32_t> pairAt_;                 // left pixel of each column's pair
+    std::vector<int16_t> pairWeights_;            // its two weights
     ScaledConstants constants_;
+    ScaledColour colour_;
 };
 
 // Step in 1/256 pixel for reducing size source to target (scale 1000 = 1:1), or 0.

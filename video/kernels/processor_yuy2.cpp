@@ -36,7 +36,7 @@ int CVRLNProcessorYUY2::Process(CVRLNPicture* picture, int) {
     if (!ResolveArea(*picture, &area)) return kProcessRefused;
     DuplicateLastLine(picture, area);
     if (picture->packed) return CopyThrough(*picture, area);
-    PrepareOverlay(area, 0);
+    if (!PrepareOverlay(area, 0)) return kProcessNoMemory;
     if (picture->output == nullptr || picture->plane[1] == nullptr ||
         picture->outputPitch < int64_t(area.width) * 2) {
         return kProcessRefused;

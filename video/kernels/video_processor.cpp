@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/settings.h"
 #include "video/kernels/kernel_choice.h"
@@ -145,14 +146,17 @@ void CVRLNVideoProcessor::DuplicateLastLine(CVRLNPicture* picture, const Area& a
                 picture->plane[1] + (chromaLast - 1) * chromaPitch, chromaPitch);
 }
 
-void CVRLNVideoProcessor::PrepareOverlay(const Area& area, int flags) {
-    if (!composePending_ && !(flags & kProcessComposeOnce)) return;
+bool CVRLNVideoProcessor::PrepareOverlay(const Area& area, int flags) {
+    if (!composePending_ && !(flags & kProcessComposeOnce)) return true;
+    bool composed = true;
     if (subpicture_ != nullptr) {
-        overlay_.Compose(*subpicture_, lineMode_, area.width, area.lines);
+        composed = overlay_.Compose(*subpicture_, lineMode_, area.width, area.lines);
     } else {
         overlay_.Clear();
     }
-    composePending_ = false;
+    // A failed allocation is tried again with the next picture.
+    composePending_ = !composed;
+    return composed;
 }
 
 void CVRLNVideoProcessor::FinishOverlay(int flags) {
@@ -223,7 +227,7 @@ int CVRLNVideoProcessor::RunPlanar(CVRLNPicture* picture, int flags, const Plana
             return RunRepacked(picture, flags, kernel, k);
         return CopyPackedThrough(*picture);
     }
-    PrepareOverlay(area, flags);
+    if (!PrepareOverlay(area, flags)) return kProcessNoMemory;
     if (flags & kProcessOverlayOnly) return kProcessDone;
     PlanarOutput out;
     if (picture->plane[1] == nullptr ||
@@ -251,7 +255,11 @@ int CVRLNVideoProcessor::RunRepacked(CVRLNPicture* picture, int flags, const Pla
     if (width % 2 != 0) return kProcessRefused;
     const size_t luma = size_t(width) * size_t(height);
     const size_t chromaLines = size_t(height + 1) / 2;
-    repacked_.resize(luma + size_t(width) * chromaLines);
+    try {
+        repacked_.resize(luma + size_t(width) * chromaLines);
+    } catch (const std::bad_alloc&) {
+        return kProcessNoMemory;
+    }
     // An odd last line has no pair of source lines to take chroma from.
     if (height % 2 != 0)
         std::memset(repacked_.data() + luma + size_t(width) * (chromaLines - 1), 128,

@@ -37,6 +37,7 @@ constexpr int kProcessAltOutputs = 8;   // write into the picture's altOutput pl
 // Process results.
 constexpr int kProcessDone = 0;
 constexpr int kProcessRefused = -1;
+constexpr int kProcessNoMemory = -2;  // buffers for this picture could not be allocated
 
 class CVRLNVideoProcessor {
   public:
@@ -82,8 +83,9 @@ class CVRLNVideoProcessor {
     // The rectangle (or override) clipped to the picture; false when empty.
     bool ResolveArea(const CVRLNPicture& picture, Area* area) const;
     void DuplicateLastLine(CVRLNPicture* picture, const Area& area) const;
-    // Composes a pending overlay (or any with kProcessComposeOnce).
-    void PrepareOverlay(const Area& area, int flags);
+    // Composes a pending overlay (or any with kProcessComposeOnce); false when
+    // its planes cannot be allocated.
+    bool PrepareOverlay(const Area& area, int flags);
     void FinishOverlay(int flags);
     // The packed source copied unchanged into a planar output.
     static int CopyPackedThrough(const CVRLNPicture& picture);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/debug_log.h"
 #include "video/kernels/library_state.h"
@@ -67,6 +68,16 @@ bool CVRLNFrameBuffer::CreateConverter() {
 }
 
 int CVRLNFrameBuffer::Open() {
+    // No allocation failure leaves the renderer as an exception: the caller gets
+    // -1 and closes the partly opened renderer as after any other failure.
+    try {
+        return OpenLocked();
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+}
+
+int CVRLNFrameBuffer::OpenLocked() {
     if (!OpenScreen()) return -1;
     if (!CreateConverter()) return -1;
     if (overlay_.Attach(shadow_.size()) && overlay_.Composition() != nullptr)
@@ -173,7 +184,9 @@ int CVRLNFrameBuffer::Flip(CVRLNPicture* picture) {
     if (screen_ == nullptr) return 0;
     const bool direct = ConvertsIntoCompositionLocked();
     uint8_t* const target = direct ? overlay_.Composition() : shadow_.data();
-    ConvertLocked(picture, target);
+    // A picture the converter had no memory for is reported, and the screen keeps
+    // the last frame.
+    if (ConvertLocked(picture, target) == kProcessNoMemory) return kVrlnFailure;
     if (!direct) ComposeLocked();
     CopyToScreenLocked(target);
     shown_ = target;

@@ -64,6 +64,7 @@ class CVRLNFrameBuffer : public CVRLNRenderer {
     const CVRLNProcessorRGB* Converter() const { return converter_.get(); }
 
   private:
+    int OpenLocked();
     bool OpenScreen();
     int DrawPictureLocked(CVRLNPicture* picture);
     bool CreateConverter();

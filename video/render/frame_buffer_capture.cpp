@@ -1,5 +1,7 @@
 // Picture capture of the frame-buffer renderer: the shown screen (or, before
 // any RGB output exists, the picture in its own layout) as a bitmap.
+#include <new>
+
 #include "video/render/capture_bitmap.h"
 #include "video/render/frame_buffer.h"
 #include "video/render/picture.h"
@@ -27,6 +29,12 @@ int CVRLNFrameBuffer::CapturePicture(CVRLNPicture* picture, int bitCount, uint8_
         source.v = picture->plane[2];
         source.chromaPitch = picture->outputPitch / 2;
     }
-    if (!WriteCaptureBitmap(source, bitCount, bitmap)) return -1;
+    bool written = false;
+    try {
+        written = WriteCaptureBitmap(source, bitCount, bitmap);
+    } catch (const std::bad_alloc&) {
+        written = false;  // its row buffer: reported like any failed capture
+    }
+    if (!written) return -1;
     return FinishCapture(0) == 0 ? 0 : -1;
 }

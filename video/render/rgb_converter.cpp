@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
+#include "video/kernels/kernel_choice.h"
 #include "video/kernels/library_state.h"
 #include "video/kernels/line_ref.h"
 #include "video/render/yuv_repack.h"
@@ -94,7 +96,13 @@ struct CVRLNProcessorRGB::Source {
 
 std::unique_ptr<CVRLNProcessorRGB> CVRLNProcessorRGB::Create(int formatCode) {
     if (formatCode < kFormatPacked422 || formatCode > kFormatRgb32) return nullptr;
-    return std::unique_ptr<CVRLNProcessorRGB>(new CVRLNProcessorRGB(formatCode, DetectKernelCpu()));
+    // No allocation failure may leave the renderer as an exception.
+    try {
+        return std::unique_ptr<CVRLNProcessorRGB>(
+            new CVRLNProcessorRGB(formatCode, DetectKernelCpu()));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 CVRLNProcessorRGB::CVRLNProcessorRGB(int formatCode, const KernelCpu& cpu)
@@ -134,8 +142,22 @@ void CVRLNProcessorRGB::SetColourControls(const CVRLNColourRecord* colours) {
 }
 
 // Steps, taps and line buffers for one source size; only a change of size
-// reallocates, so frames of a steady stream allocate nothing.
+// reallocates, so frames of a steady stream allocate nothing. A failed
+// allocation leaves the converter unconfigured: Process reports it, and the
+// next picture tries again.
 void CVRLNProcessorRGB::Configure(int sourceWidth, int sourceHeight) {
+    try {
+        Allocate(sourceWidth, sourceHeight);
+        configured_ = true;
+    } catch (const std::bad_alloc&) {
+        configured_ = false;
+        sourceWidth_ = sourceHeight_ = -1;
+        lumaPlan_ = ScalePlan();
+        chromaPlan_ = ScalePlan();
+    }
+}
+
+void CVRLNProcessorRGB::Allocate(int sourceWidth, int sourceHeight) {
     sourceWidth_ = sourceWidth;
     sourceHeight_ = sourceHeight;
     sourceWidth = Bounded(sourceWidth);
@@ -157,6 +179,9 @@ void CVRLNProcessorRGB::Configure(int sourceWidth, int sourceHeight) {
     splitY_.assign(Padded(sourceWidth), 0);
     splitU_.assign(Padded((sourceWidth + 1) / 2), 128);
     splitV_.assign(Padded((sourceWidth + 1) / 2), 128);
+    previousY_.assign(Padded(sourceWidth), 0);
+    scratchU_.assign(Padded((sourceWidth + 1) / 2), 128);
+    scratchV_.assign(Padded((sourceWidth + 1) / 2), 128);
 }
 
 void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8_t* u,
@@ -179,8 +204,41 @@ void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8
             v[p] = present ? chroma[2 * p + 1] : 128;
         }
     }
+}
+
+// What the kernels do to a line before conversion, in their order: the line
+// blended with the one above when deinterlacing, the sub-picture over it, then
+// the colour step of the luma.
+void CVRLNProcessorRGB::Refine(const Source& s, int line, uint8_t* y, uint8_t* u, uint8_t* v) {
+    if (deinterlace_ && line > 0) {
+        const uint8_t* above = s.plane0 + size_t(line - 1) * size_t(s.width);
+        if (s.packed) {
+            rows_->splitPacked(s.plane0 + size_t(line - 1) * size_t(s.width) * 2,
+                               s.plane0 + size_t(line - 1) * size_t(s.width) * 2, s.width,
+                               previousY_.data(), scratchU_.data(), scratchV_.data());
+            above = previousY_.data();
+        }
+        // Without the capability bit the kernels halve before adding.
+        (Capability() ? rows_->mean : rows_->average)(y, above, s.width, y);
+    }
+    if (overlay_ != nullptr) BlendOverlay(line, s.width, y, u, v);
     if (!lumaIdentity_)
         for (int x = 0; x < s.width; ++x) y[x] = lumaTable_[y[x]];
+}
+
+void CVRLNProcessorRGB::BlendOverlay(int line, int width, uint8_t* y, uint8_t* u,
+                                     uint8_t* v) const {
+    const Span luma = overlay_->LumaSpan(line, width);
+    if (luma.end > luma.begin)
+        rows_->blend(y + luma.begin, overlay_->OverlayY(line) + luma.begin,
+                     overlay_->KeepY(line) + luma.begin, luma.end - luma.begin);
+    const int chromaLine = line / 2;
+    const Span chroma = overlay_->ChromaSpan(chromaLine, width);
+    const int first = chroma.begin / 2;
+    const int pairs = std::min((chroma.end + 1) / 2, (width + 1) / 2) - first;
+    if (pairs > 0)
+        rows_->blendPairs(u + first, v + first, overlay_->OverlayUV(chromaLine) + 2 * first,
+                          overlay_->KeepUV(chromaLine) + 2 * first, pairs);
 }
 
 const CVRLNProcessorRGB::Line& CVRLNProcessorRGB::Scaled(const Source& s, int line, int keep) {
@@ -193,9 +251,11 @@ const CVRLNProcessorRGB::Line& CVRLNProcessorRGB::Scaled(const Source& s, int li
     slot.source = line;
     if (lumaPlan_.step == 0 && lumaPlan_.outputWidth == s.width) {
         SplitSource(s, line, slot.y.data(), slot.u.data(), slot.v.data());
+        Refine(s, line, slot.y.data(), slot.u.data(), slot.v.data());
         return slot;
     }
     SplitSource(s, line, splitY_.data(), splitU_.data(), splitV_.data());
+    Refine(s, line, splitY_.data(), splitU_.data(), splitV_.data());
     rows_->scale(splitY_.data(), lumaPlan_, slot.y.data());
     rows_->scale(splitU_.data(), chromaPlan_, slot.u.data());
     rows_->scale(splitV_.data(), chromaPlan_, slot.v.data());
@@ -222,7 +282,13 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     // outside its lines; make the steps for this one.
     if (picture->width != sourceWidth_ || picture->height != sourceHeight_)
         Configure(picture->width, picture->height);
+    if (!configured_) return kProcessNoMemory;
     lines_[0].source = lines_[1].source = -1;
+    // The sub-picture lies in source coordinates: composed over the whole frame.
+    if (!PrepareOverlay(Area{0, 0, picture->width, picture->height}, 0)) return kProcessNoMemory;
+    overlay_ = Overlay().Active() ? &Overlay() : nullptr;
+    deinterlace_ = (DeinterlaceModeWord() & kDeinterlaceBit) != 0 &&
+                   DeinterlaceMethod() != kMethodNoDeinterlace;
     const Source source{picture->plane[0], picture->plane[1],    picture->width,
                         picture->height,   picture->packed != 0, picture->height / 2};
     int width = lumaPlan_.outputWidth;

@@ -59,8 +59,11 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     };
     struct Source;
     void Configure(int sourceWidth, int sourceHeight);
+    void Allocate(int sourceWidth, int sourceHeight);
     const Line& Scaled(const Source& source, int line, int keep);
     void SplitSource(const Source& source, int line, uint8_t* y, uint8_t* u, uint8_t* v) const;
+    void Refine(const Source& source, int line, uint8_t* y, uint8_t* u, uint8_t* v);
+    void BlendOverlay(int line, int width, uint8_t* y, uint8_t* u, uint8_t* v) const;
     void EmitLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out) const;
 
     int format_;
@@ -81,6 +84,10 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     Line lines_[2];
     Line average_;
     std::vector<uint8_t> splitY_, splitU_, splitV_;
+    std::vector<uint8_t> previousY_, scratchU_, scratchV_;  // the line above, when deinterlacing
+    bool configured_ = true;
+    bool deinterlace_ = false;
+    const OverlayPlanes* overlay_ = nullptr;  // the active sub-picture of this picture
     uint8_t lumaTable_[256];
     bool lumaIdentity_ = true;
     CVRLNColourRecord colours_{};

@@ -25,6 +25,14 @@ struct RgbRows {
     void (*scale)(const uint8_t* src, const ScalePlan& plan, uint8_t* dst);
     // (a / 2) + (b / 2) per byte.
     void (*average)(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out);
+    // (a + b + 1) / 2 per byte.
+    void (*mean)(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out);
+    // The sub-picture over count samples: s x keep / 16 plus the premultiplied
+    // overlay, held at 255.
+    void (*blend)(uint8_t* samples, const uint8_t* overlay, const uint8_t* keep, int count);
+    // The same for pairs of split chroma, from interleaved U, V overlay bytes.
+    void (*blendPairs)(uint8_t* u, uint8_t* v, const uint8_t* overlay, const uint8_t* keep,
+                       int pairs);
     // Y of width pixels with U, V at half resolution into packed pixels of the depth.
     void (*convert[kRgbDepthCount])(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width,
                                     uint8_t* out);

@@ -51,6 +51,25 @@ void Average(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out) {
     for (int i = 0; i < bytes; ++i) out[i] = uint8_t((a[i] >> 1) + (b[i] >> 1));
 }
 
+void Mean(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out) {
+    for (int i = 0; i < bytes; ++i) out[i] = uint8_t((a[i] + b[i] + 1) >> 1);
+}
+
+uint8_t Over(uint8_t sample, uint8_t overlay, uint8_t keep) {
+    return Clamp8(((sample * keep) >> 4) + overlay);
+}
+
+void Blend(uint8_t* samples, const uint8_t* overlay, const uint8_t* keep, int count) {
+    for (int i = 0; i < count; ++i) samples[i] = Over(samples[i], overlay[i], keep[i]);
+}
+
+void BlendPairs(uint8_t* u, uint8_t* v, const uint8_t* overlay, const uint8_t* keep, int pairs) {
+    for (int p = 0; p < pairs; ++p) {
+        u[p] = Over(u[p], overlay[2 * p], keep[2 * p]);
+        v[p] = Over(v[p], overlay[2 * p + 1], keep[2 * p + 1]);
+    }
+}
+
 template <typename Pack>
 void ConvertWith(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, uint8_t* out,
                  Pack pack) {
@@ -90,7 +109,8 @@ void Convert32(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, 
 }
 
 const RgbRows kReference = {
-    "reference", SplitPacked, Scale, Average, {Convert15, Convert16, Convert24, Convert32}};
+    "reference", SplitPacked, Scale,      Average,
+    Mean,        Blend,       BlendPairs, {Convert15, Convert16, Convert24, Convert32}};
 
 }  // namespace
 

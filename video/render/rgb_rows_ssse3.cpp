@@ -179,6 +179,58 @@ void ConvertLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width
         Reference().convert[Depth](y + x, u + x / 2, v + x / 2, width - x, out + x * bytes);
 }
 
+void Mean(const uint8_t* a, const uint8_t* b, int bytes, uint8_t* out) {
+    int i = 0;
+    for (; i + 16 <= bytes; i += 16) {
+        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_avg_epu8(va, vb));
+    }
+    if (i < bytes) Reference().mean(a + i, b + i, bytes - i, out + i);
+}
+
+// Eight widened samples: s x keep >> 4 plus the overlay (all below 512).
+__m128i OverWords(__m128i s, __m128i overlay, __m128i keep) {
+    return _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(s, keep), 4), overlay);
+}
+
+void Blend(uint8_t* samples, const uint8_t* overlay, const uint8_t* keep, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    int i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + i));
+        const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(overlay + i));
+        const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep + i));
+        const __m128i low = OverWords(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(o, zero),
+                                      _mm_unpacklo_epi8(k, zero));
+        const __m128i high = OverWords(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(o, zero),
+                                       _mm_unpackhi_epi8(k, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(samples + i), _mm_packus_epi16(low, high));
+    }
+    if (i < count) Reference().blend(samples + i, overlay + i, keep + i, count - i);
+}
+
+// Eight pairs a step: the interleaved overlay bytes are U in the low and V in
+// the high byte of each 16-bit word.
+void BlendPairs(uint8_t* u, uint8_t* v, const uint8_t* overlay, const uint8_t* keep, int pairs) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    int p = 0;
+    for (; p + 8 <= pairs; p += 8) {
+        const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(overlay + 2 * p));
+        const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep + 2 * p));
+        const __m128i us =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + p)), zero);
+        const __m128i vs =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + p)), zero);
+        const __m128i nu = OverWords(us, _mm_and_si128(o, lowBytes), _mm_and_si128(k, lowBytes));
+        const __m128i nv = OverWords(vs, _mm_srli_epi16(o, 8), _mm_srli_epi16(k, 8));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(u + p), _mm_packus_epi16(nu, zero));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(v + p), _mm_packus_epi16(nv, zero));
+    }
+    if (p < pairs) Reference().blendPairs(u + p, v + p, overlay + 2 * p, keep + 2 * p, pairs - p);
+}
+
 // Three bytes a pixel gain nothing from the vector path but the arithmetic.
 void Convert24(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, uint8_t* out) {
     int x = 0;
@@ -190,12 +242,11 @@ void Convert24(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, 
     if (x < width) Reference().convert[kRgb24](y + x, u + x / 2, v + x / 2, width - x, out + 3 * x);
 }
 
-__attribute__((unused))
-const RgbRows kFast = {"ssse3",
-                       SplitPacked,
-                       Scale,
-                       Average,
-                       {ConvertLine<kRgb15>, ConvertLine<kRgb16>, Convert24, ConvertLine<kRgb32>}};
+__attribute__((unused)) const RgbRows kFast = {
+    "ssse3",    SplitPacked,
+    Scale,      Average,
+    Mean,       Blend,
+    BlendPairs, {ConvertLine<kRgb15>, ConvertLine<kRgb16>, Convert24, ConvertLine<kRgb32>}};
 
 }  // namespace
 

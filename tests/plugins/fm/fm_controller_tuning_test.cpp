@@ -165,6 +165,22 @@ TEST_F(FmTuningTest, SecondSeekKeyWhileBusyIsDroppedAndBusyEndsWithTheSeek) {
         OfferKeyAfterSeek(">", [] { return hostsim::CurrentState().fmFrequency == "98.8"; }));
 }
 
+TEST_F(FmTuningTest, TwoSeekKeysSentBackToBackGiveOneSeek) {
+    setRegInt("SolvaneON_FM_CHANNELNUM", 60);
+    CreateAndStart();
+    // Both keys are queued before the UI thread handles the first: busy is not yet set
+    // when the second passes Notify, so the key handler itself must drop it.
+    Key("]");
+    Key("]");
+    ASSERT_TRUE(WaitForTuned("91.5"));
+    Settle();
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_SetSensitivityLevel"), 1);
+    EXPECT_EQ(Tuner().fmChannel, 80);
+    // The seek's end still frees the keys: a later seek runs.
+    ASSERT_TRUE(OfferKeyAfterSeek(
+        "]", [] { return sim_tuner_journal_count("ZAQ_SetSensitivityLevel") == 2; }));
+}
+
 TEST_F(FmTuningTest, ExitDuringASeekClosesTheRadio) {
     ASSERT_EQ(sim_tuner_load_fm_band("floor 5\n"), 0);
     CreateAndStart();

@@ -150,6 +150,27 @@ TEST_F(TvKeys, VolumeAndMute) {
     EXPECT_EQ(hostsim::CurrentState().volume, start + 2);
 }
 
+TEST_F(TvKeys, StoredVolumeIsWhatTheTunerPlaysAtStart) {
+    // The tuner keeps its own level between opens; the stored one must win, so that
+    // the panel at start and the first step agree with what is heard.
+    setRegInt(kKeyTvVolume, 11);
+    CreateAndStart();
+    EXPECT_EQ(TunerVolume(), 11);
+    EXPECT_EQ(LastLine("panel 0 "), "panel 0 11 0");
+    Key("-");
+    EXPECT_EQ(LastLine("panel 22"), "panel 22 10 0");
+    EXPECT_EQ(TunerVolume(), 10);
+    EXPECT_EQ(getRegInt(kKeyTvVolume, -1), 10);
+}
+
+TEST_F(TvKeys, WithoutAStoredVolumeTheTunerKeepsItsLevel) {
+    CreateAndStart();
+    // Nothing stored must not silence the tuner with the panel's default of 0.
+    EXPECT_EQ(TunerVolume(), 10);
+    Key("+");
+    EXPECT_EQ(LastLine("panel 22"), "panel 22 11 0");
+}
+
 TEST_F(TvKeys, ThreePressesOfEqualsBringTheInputBackToZero) {
     CreateAndStart();
     Key("=");

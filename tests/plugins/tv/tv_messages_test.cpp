@@ -149,6 +149,39 @@ TEST_F(TvMessages, TunerOnlyEntriesStopOnAnExternalInput) {
     EXPECT_TRUE(Tv().fineTuning);
 }
 
+TEST_F(TvMessages, TunerEntriesStopWhileTheTunerDoesNotAnswer) {
+    // Before 'q' the engine has no tuner: the video-input refresh fails, so no entry
+    // that needs the tuner may tune, show a channel or write the favourites.
+    setRegInt(kKeyChannelNumber, 8);
+    tvtest::WriteFile(kFavouritesFile, "-1\n-1\n4\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n");
+    Create();
+    hostsim::JournalClear();
+    sim_tuner_journal_clear();
+    Message(3, 49, 0);
+    Message(3, 51);
+    Message(3, 52);
+    Message(3, 53);
+    Message(3, 57);
+    EXPECT_EQ(sim_tuner_journal_count("ZAQ_SelectChannel"), 0);
+    EXPECT_EQ(hostsim::JournalCount("menu 95"), 0u);
+    EXPECT_EQ(hostsim::JournalCount("menu 159"), 0u);
+    EXPECT_EQ(hostsim::JournalCount("menu 160"), 0u);
+    EXPECT_EQ(hostsim::JournalCount("menu 161"), 0u);
+    EXPECT_EQ(hostsim::JournalCount("menu 66"), 0u);
+    EXPECT_EQ(hostsim::JournalCount("panel 52"), 0u);
+    EXPECT_EQ(Tv().channelMode, kAllChannels);
+    EXPECT_FALSE(Tv().fineTuning);
+    EXPECT_NE(Tv().videoInput, 0);
+    EXPECT_EQ(tvtest::ReadFile(kFavouritesFile), "-1\n-1\n4\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n");
+    // Once TV runs the tuner answers and the same entries act.
+    Key("q");
+    ASSERT_TRUE(Tv().tvStarted);
+    Message(3, 51);
+    EXPECT_EQ(Tv().videoInput, 0);
+    EXPECT_EQ(Tv().channelMode, kFavouriteChannels);
+    EXPECT_EQ(LastLine("menu 160"), "menu 160 5 0 3 OSD_TV");
+}
+
 TEST_F(TvMessages, MenuOpensAndClosesByMessage) {
     Create();
     Message(15, 80);

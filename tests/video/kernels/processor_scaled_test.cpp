@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/video/kernels/processor_fixture.h"
+#include "tests/video/kernels/random_frames.h"
 
 namespace {
 
@@ -50,6 +54,39 @@ TEST(ProcessorScaled, ConstantsUseTheirOwnGains) {
     EXPECT_EQ(scaled.Constants().vSubtract, 2);
 }
 
+TEST(ProcessorScaled, ContrastAndSaturationGainsReachTheOutput) {
+    LibraryStateGuard guard;
+    CVRLNProcessorScaled scaled(TestCpu(0, true));
+    TestPicture t(8, 2, 16);
+    t.Fill(200, 30, 160);
+    for (int x = 0; x < 8; x += 2) t.Y(x, 1) = 50;
+    // Gain 360 against the neutral 240: one and a half times the distance from 128.
+    const CVRLNColourRecord more{0, 16, 0, 16, 0, 0, 0};
+    scaled.SetColourControls(&more);
+    ASSERT_EQ(scaled.Process(&t.picture, 0), 0);
+    EXPECT_EQ(t.output[0], 236);       // 128 + 72 x 1.5
+    EXPECT_EQ(t.output[1], 0);         // U 30: 128 - 147, held at 0
+    EXPECT_EQ(t.output[3], 176);       // V 160: 128 + 48
+    EXPECT_EQ(t.output[16], 11);       // 128 - 117
+    EXPECT_EQ(t.output[16 + 2], 236);  // the odd pixels of line 1 kept 200
+    // The lowest contrast and saturation leave flat grey, moved by brightness and
+    // the chroma offsets alone.
+    const CVRLNColourRecord flat{5, -32, 0, -32, 0, -3, 4};
+    scaled.SetColourControls(&flat);
+    ASSERT_EQ(scaled.Process(&t.picture, 0), 0);
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(t.output[2 * x], 133) << x;
+        EXPECT_EQ(t.output[2 * x + 1], x % 2 == 0 ? 125 : 132) << x;
+    }
+    // Back to neutral: the picture as it is.
+    const CVRLNColourRecord neutral{};
+    scaled.SetColourControls(&neutral);
+    ASSERT_EQ(scaled.Process(&t.picture, 0), 0);
+    EXPECT_EQ(t.output[0], 200);
+    EXPECT_EQ(t.output[1], 30);
+    EXPECT_EQ(t.output[3], 160);
+}
+
 TEST(ProcessorScaled, HalvesAPictureInBothDirections) {
     LibraryStateGuard guard;
     CVRLNProcessorScaled scaled(TestCpu(0, true));
@@ -84,6 +121,57 @@ TEST(ProcessorScaled, PlainAndDeinterlacingMembersKeepTheSize) {
     EXPECT_EQ(t.output[16], 50);
     TestPicture narrow(8, 2, 15);
     EXPECT_EQ(scaled.Process(&narrow.picture, 0), kProcessRefused);
+}
+
+// Output of one configuration on one path: (width, height) reduced to
+// (outWidth, outHeight), 0 for no reduction.
+struct ScaledRun {
+    int outWidth;
+    int outHeight;
+    uint32_t deinterlaceWord;
+};
+
+std::vector<uint8_t> RunScaled(int path, const ScaledRun& run, const CVRLNColourRecord& colours,
+                               uint32_t seed, std::string* label) {
+    LibraryStateGuard guard;
+    constexpr int kWidth = 94, kHeight = 22;  // tails on every path
+    CVRLNProcessorScaled scaled(TestCpu(path, true));
+    TestPicture t(kWidth, kHeight, 2 * kWidth + 6);
+    RandomFrames random(seed);
+    random.Fill(t.picture.plane[0], size_t(kWidth) * kHeight);
+    random.Fill(t.picture.plane[1], size_t(kWidth) * kHeight / 2);
+    SetCurrentFrameSize(kWidth, kHeight);
+    scaled.SetOutputWidth(run.outWidth, 1000);
+    scaled.SetOutputHeight(run.outHeight, 1000);
+    scaled.SetColourControls(&colours);
+    SetDeinterlaceModeWord(run.deinterlaceWord);
+    EXPECT_EQ(scaled.Process(&t.picture, 0), 0);
+    *label = std::string(scaled.LastKernel()) + " on " + scaled.Lines().name;
+    return t.output;
+}
+
+TEST(ProcessorScaled, TheSse2PathGivesTheReferenceBytes) {
+    CVRLNProcessorScaled probe(TestCpu(1, true));
+    if (&probe.Lines() == &ScaledReferenceLines()) GTEST_SKIP() << "no SSE2 path here";
+    EXPECT_STREQ(CVRLNProcessorScaled(TestCpu(0, true)).Lines().name, "reference");
+    const ScaledRun runs[] = {
+        {0, 0, 0}, {0, 0, 0x402}, {0, 11, 0}, {47, 0, 0}, {47, 11, 0}, {31, 7, 0x406},
+    };
+    RandomFrames random(19);
+    for (const ScaledRun& run : runs) {
+        for (int trial = 0; trial < 8; ++trial) {
+            const CVRLNColourRecord colours = trial == 0 ? CVRLNColourRecord{} : random.Colours();
+            const uint32_t seed = uint32_t(100 + trial);
+            std::string referenceLabel, fastLabel;
+            const auto reference = RunScaled(0, run, colours, seed, &referenceLabel);
+            const auto fast = RunScaled(1, run, colours, seed, &fastLabel);
+            EXPECT_EQ(fastLabel.substr(0, fastLabel.find(' ')),
+                      referenceLabel.substr(0, referenceLabel.find(' ')));
+            EXPECT_NE(fastLabel, referenceLabel);
+            ASSERT_EQ(reference, fast) << fastLabel << " to " << run.outWidth << " x "
+                                       << run.outHeight << ", trial " << trial;
+        }
+    }
 }
 
 }  // namespace

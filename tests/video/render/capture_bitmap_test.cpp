@@ -65,6 +65,35 @@ TEST(CaptureBitmap, PackedPictureFollowsBt709BottomUp) {
     }
 }
 
+// The capture's own integer matrix, written out from its coefficients.
+uint8_t Matrix(int y, int u, int v, int channel) {
+    const int64_t l = int64_t(y - 16) * 76309, cu = u - 128, cv = v - 128;
+    const int64_t sums[3] = {l + 138453 * cu, l - 13954 * cu - 34903 * cv, l + 117504 * cv};
+    const int64_t value = (sums[channel] + 0x8000) >> 16;
+    return uint8_t(value < 0 ? 0 : (value > 255 ? 255 : value));
+}
+
+TEST(CaptureBitmap, PackedColoursAreTheIntegerMatrixByteForByte) {
+    // Every pixel of random pairs, extremes included, against the formula.
+    const int w = 256, h = 3;
+    std::vector<uint8_t> frame(size_t(w) * h * 2);
+    uint32_t state = 12345;
+    for (auto& b : frame) b = uint8_t((state = state * 1103515245u + 12345u) >> 16);
+    for (int i = 0; i < 8; ++i) frame[size_t(i)] = i % 2 ? 255 : 0;
+    std::vector<uint8_t> bitmap(CaptureBytes(24, w, h), 0xEE);
+    ASSERT_TRUE(WriteCaptureBitmap(PackedSource(frame, w, h), 24, bitmap.data()));
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = bitmap.data() + 40 + size_t(h - 1 - y) * w * 3;
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* pair = frame.data() + (size_t(y) * w + (x & ~1)) * 2;
+            const int luma = pair[(x & 1) * 2];
+            for (int c = 0; c < 3; ++c)
+                ASSERT_EQ(row[3 * x + c], Matrix(luma, pair[1], pair[3], c))
+                    << "pixel " << x << " line " << y << " channel " << c;
+        }
+    }
+}
+
 TEST(CaptureBitmap, EightBitsWriteTheThreeThreeTwoPalette) {
     const int w = 16, h = 2;
     auto frame = fbtest::BarFrame(w, h);

@@ -111,6 +111,36 @@ TEST_F(FrameBuffer, LongScreenLinesAreFilledLineByLineWithoutSkew) {
     EXPECT_NE(Pixel32(0, 0), Pixel32(99, 0));
 }
 
+TEST_F(FrameBuffer, LongScreenLinesHoldExactlyTheLinesOfAPlainScreen) {
+    // The same frame on a screen of 400-byte lines and on one of 512-byte lines:
+    // every line starts at its own line length and holds the same bytes.
+    std::vector<uint8_t> plain;
+    {
+        OpenOn(100, 50, 32);
+        ShowBars(720, 576);
+        plain.assign(screen_->Pixels(), screen_->Pixels() + 400 * 50);
+        fb_.Close();
+    }
+    OpenOn(100, 50, 32, 512);
+    ShowBars(720, 576);
+    for (int y = 0; y < 50; ++y) {
+        const uint8_t* line = screen_->Pixels() + y * 512;
+        ASSERT_TRUE(std::equal(line, line + 400, plain.begin() + y * 400)) << "line " << y;
+        ASSERT_TRUE(std::all_of(line + 400, line + 512, [](uint8_t b) { return b == 0; })) << y;
+    }
+}
+
+TEST_F(FrameBuffer, DrawAndFlipOfANullPictureAreRefusedAndShowNothing) {
+    OpenOn(64, 32, 32);
+    ShowBars(64, 32);
+    const std::vector<uint8_t> before(screen_->Pixels(), screen_->Pixels() + 64 * 4 * 32);
+    EXPECT_EQ(fb_.DrawPicture(nullptr), kVrlnNullPointer);
+    EXPECT_EQ(fb_.Flip(nullptr), kVrlnNullPointer);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), screen_->Pixels()));
+    CVRLNFrameBuffer closed;
+    EXPECT_EQ(closed.Flip(nullptr), 0);  // no converter yet: nothing to show
+}
+
 TEST_F(FrameBuffer, ScaledPictureFillsTheWholeScreen) {
     OpenOn(1024, 768, 32);
     ShowBars(720, 576);

@@ -3,10 +3,12 @@
 // beyond any screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <vector>
 
+#include "tests/video/kernels/random_frames.h"
 #include "video/kernels/library_state.h"
 #include "video/render/picture.h"
 #include "video/render/rgb_converter.h"
@@ -54,6 +56,157 @@ TEST(RgbConverterBounds, AnOutputWiderThanAnyScreenIsRefusedNotAllocated) {
     rgb->SetOutputWidth(kWidth, 1000);
     EXPECT_EQ(frame.Process(*rgb, kWidth * 4, kHeight), 0);
     SetCurrentFrameSize(0, 0);
+}
+
+// ---- Sub-picture and deinterlacing on every depth ----
+
+constexpr int kFormats[] = {kFormatPacked422, kFormatRgb555, kFormatRgb565, kFormatRgb24,
+                            kFormatRgb32};
+
+// A planar picture of kWidth x kHeight with its own planes, and an output at the
+// converter's own size (no scaling).
+struct Planar {
+    explicit Planar(uint8_t luma = 128) : output(size_t(kWidth) * 4 * kHeight, 0) {
+        picture.Resize(kWidth, kHeight, true);
+        std::fill(picture.plane[0], picture.plane[0] + kWidth * kHeight, luma);
+        std::fill(picture.plane[1], picture.plane[1] + kWidth * kHeight / 2, 128);
+        picture.output = output.data();
+        picture.outputPitch = kWidth * 4;
+    }
+    uint8_t& Y(int x, int y) { return picture.plane[0][size_t(y) * kWidth + x]; }
+    CVRLNPicture picture;
+    std::vector<uint8_t> output;
+};
+
+std::unique_ptr<CVRLNProcessorRGB> Converter(int format, const RgbRows* rows = nullptr) {
+    std::unique_ptr<CVRLNProcessorRGB> rgb = CVRLNProcessorRGB::Create(format);
+    rgb->SetScreen(kWidth, kHeight, 32);
+    if (rows != nullptr) rgb->UseRows(rows);
+    return rgb;
+}
+
+// Each converter's own library-wide words back at rest.
+struct WordsGuard {
+    ~WordsGuard() {
+        SetDeinterlaceModeWord(0);
+        SetCurrentFrameSize(0, 0);
+    }
+};
+
+TEST(RgbConverterSubpicture, AnOpaqueItemShowsItsPaletteColourOnEveryDepth) {
+    WordsGuard guard;
+    // 16 x 16 of alpha 15 and palette luma 235 at (16, 0) over grey video.
+    std::vector<uint8_t> pixels(16 * 16, 0xF3);
+    CVRLNSubpicture sub{};
+    sub.pixels = pixels.data();
+    sub.pitch = 16;
+    sub.x = 16;
+    sub.width = 16;
+    sub.height = 16;
+    sub.serial = 1;
+    sub.palette[3][0] = 235;
+    sub.palette[3][1] = sub.palette[3][2] = 128;
+    for (int format : kFormats) {
+        Planar video;
+        video.picture.subpicture = &sub;
+        std::unique_ptr<CVRLNProcessorRGB> rgb = Converter(format);
+        rgb->SetSubpicture(&video.picture);
+        ASSERT_EQ(rgb->Process(&video.picture, 0), 0);
+        // The same colour painted into the video itself.
+        Planar painted;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 16; x < 32; ++x) painted.Y(x, y) = 235;
+        ASSERT_EQ(Converter(format)->Process(&painted.picture, 0), 0);
+        EXPECT_EQ(video.output, painted.output) << "format " << format;
+        Planar grey;
+        ASSERT_EQ(Converter(format)->Process(&grey.picture, 0), 0);
+        EXPECT_NE(video.output, grey.output) << "format " << format;
+    }
+}
+
+TEST(RgbConverterDeinterlace, TheDeinterlaceBitBlendsEachLineWithTheOneAbove) {
+    WordsGuard guard;
+    for (int format : kFormats) {
+        Planar striped;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) striped.Y(x, y) = uint8_t(y % 2 ? 201 : 20 + x);
+        std::unique_ptr<CVRLNProcessorRGB> rgb = Converter(format);
+        // Lines blended beforehand as the kernels blend them.
+        Planar blended;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const int a = striped.Y(x, y), b = striped.Y(x, y == 0 ? 0 : y - 1);
+                blended.Y(x, y) = uint8_t(rgb->Capability() ? (a + b + 1) / 2 : a / 2 + b / 2);
+            }
+        ASSERT_EQ(Converter(format)->Process(&blended.picture, 0), 0);
+        for (uint32_t word : {0x402u, 0x406u}) {
+            SetDeinterlaceModeWord(word);
+            ASSERT_EQ(rgb->Process(&striped.picture, 0), 0);
+            EXPECT_EQ(striped.output, blended.output) << "format " << format << " word " << word;
+        }
+        // Deinterlacing method 1 means none.
+        rgb->SetParameter(kParamDeinterlaceMethod, 1);
+        ASSERT_EQ(rgb->Process(&striped.picture, 0), 0);
+        EXPECT_NE(striped.output, blended.output) << "format " << format;
+        SetDeinterlaceModeWord(0);
+    }
+}
+
+// The fast rows against the reference with sub-pictures, colour controls,
+// deinterlacing and scaling, on every depth and for packed and planar sources.
+TEST(RgbConverterSubpicture, FastRowsGiveTheReferenceBytes) {
+    WordsGuard guard;
+    std::vector<const RgbRows*> fast;
+    for (const RgbRows* rows : {Ssse3RgbRows(), Avx2RgbRows()})
+        if (rows != nullptr) fast.push_back(rows);
+    if (fast.empty()) GTEST_SKIP() << "no fast rows on this processor";
+    RandomFrames random(23);
+    constexpr int kSourceW = 90, kSourceH = 30;
+    for (int trial = 0; trial < 24; ++trial) {
+        const int format = kFormats[trial % 5];
+        const bool packed = trial % 2 == 1;
+        std::vector<uint8_t> source(size_t(kSourceW) * kSourceH * 2);
+        random.Fill(source.data(), source.size());
+        std::vector<uint8_t> pixels;
+        CVRLNSubpicture sub = random.Subpicture(kSourceW, kSourceH, &pixels);
+        sub.serial = uint32_t(trial + 1);
+        const CVRLNColourRecord colours = trial % 3 == 0 ? CVRLNColourRecord{} : random.Colours();
+        const uint32_t word = trial % 4 == 0 ? 0x402u : 0;
+        const int outW = trial % 3 == 2 ? 61 : kSourceW;
+        const int outH = trial % 3 == 2 ? 23 : kSourceH;
+        std::vector<std::vector<uint8_t>> outputs;
+        for (const RgbRows* rows : {&ReferenceRgbRows(), fast.front(), fast.back()}) {
+            CVRLNPicture picture;
+            picture.Resize(kSourceW, kSourceH, !packed);
+            if (packed) {
+                picture.plane[0] = source.data();
+                picture.packed = 1;
+            } else {
+                std::copy(source.begin(), source.begin() + kSourceW * kSourceH, picture.plane[0]);
+                std::copy(source.begin() + kSourceW * kSourceH,
+                          source.begin() + kSourceW * kSourceH * 3 / 2, picture.plane[1]);
+            }
+            std::vector<uint8_t> output(size_t(outW) * 4 * outH + 64, 0xEE);
+            picture.output = output.data();
+            picture.outputPitch = outW * 4;
+            picture.subpicture = &sub;
+            std::unique_ptr<CVRLNProcessorRGB> rgb = CVRLNProcessorRGB::Create(format);
+            rgb->SetScreen(outW, outH, 32);
+            rgb->UseRows(rows);
+            SetCurrentFrameSize(kSourceW, kSourceH);
+            rgb->SetOutputWidth(outW, 1000);
+            rgb->SetOutputHeight(outH, 1000);
+            rgb->SetColourControls(&colours);
+            rgb->SetSubpicture(&picture);
+            SetDeinterlaceModeWord(word);
+            EXPECT_EQ(rgb->Process(&picture, 0), 0);
+            SetDeinterlaceModeWord(0);
+            if (packed) picture.plane[0] = nullptr;
+            outputs.push_back(output);
+        }
+        EXPECT_EQ(outputs[0], outputs[1]) << "trial " << trial << " on " << fast.front()->name;
+        EXPECT_EQ(outputs[0], outputs[2]) << "trial " << trial << " on " << fast.back()->name;
+    }
 }
 
 }  // namespace
