@@ -13,7 +13,10 @@ set_target_properties(mediahost live_preview PROPERTIES
 
 install(TARGETS mirova telvira sonidra
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries)
-install(TARGETS ravelo tonvex solvane simdisplay
+# The vendor stand-ins sit beside libsimdisplay, where it looks for them.
+get_property(display_stand_ins GLOBAL PROPERTY DISPLAY_STAND_INS)
+set_target_properties(${display_stand_ins} PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS ravelo tonvex solvane simdisplay ${display_stand_ins}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT standins)
 install(TARGETS mediahost live_preview
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT standins)

@@ -24,7 +24,7 @@ endfunction()
 
 set(libraries ${LIBDIR}/libmirova.so ${LIBDIR}/libtelvira.so ${LIBDIR}/libsonidra.so)
 set(standins ${LIBDIR}/libravelo.so ${LIBDIR}/libtonvex.so ${LIBDIR}/libsolvane.so
-    ${LIBDIR}/libsimdisplay.so
+    ${LIBDIR}/libsimdisplay.so ${LIBDIR}/libI915G.so ${LIBDIR}/libradeonov.so ${LIBDIR}/libNVDLL.so
     ${BINDIR}/mediahost ${BINDIR}/live_preview
     ${DATADIR}/tvfm/SKIN00/XML/SETUPMENU/TV/TV_SETING_MENU.xml
     ${DATADIR}/tvfm/SKIN00_800x600/XML/SETUPMENU/FM/FM_SETING_MENU.xml)
@@ -52,5 +52,12 @@ if(NOT result EQUAL 0 OR NOT out MATCHES "host received \\(11, 13," OR NOT out M
 endif()
 if(out MATCHES "missing")
   message(FATAL_ERROR "the installed mediahost did not find its skins:\n${out}")
+endif()
+# A hardware renderer finds its vendor stand-in in the installed tree.
+execute_process(COMMAND "${PREFIX}/${BINDIR}/mediahost" --graphics ati --no-pauses --script qx
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err
+                TIMEOUT 120)
+if(NOT result EQUAL 0 OR NOT out MATCHES "Using ATI MX renderer")
+  message(FATAL_ERROR "the installed mediahost found no ATI stand-in (${result}):\n${out}\n${err}")
 endif()
 message(STATUS "installed tree in ${PREFIX} works")
