@@ -41,6 +41,7 @@ int CVRLNProcessorScaled::SetOutputWidth(int width, int scale) {
     horizontalStep_ = ScaledStep(source, width, scale);
     outputWidth_ = horizontalStep_ != 0 ? width : 0;
     taps_.clear();
+    indexedSource_ = indexedWidth_ = -1;
     for (int x = 0; x < outputWidth_; ++x) {
         const int64_t position = int64_t(x) * horizontalStep_;
         const int fraction = int(position & 255);
@@ -125,7 +126,12 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         return kProcessRefused;
     }
     if (!ReserveLines(area.width, across ? width : 0)) return kProcessRefused;
-    if (across) IndexChroma(area.width, width);
+    // The column tables hold until the taps or the sizes change.
+    if (across && (indexedSource_ != area.width || indexedWidth_ != width)) {
+        IndexChroma(area.width, width);
+        indexedSource_ = area.width;
+        indexedWidth_ = width;
+    }
     const bool deinterlace = (DeinterlaceModeWord() & kDeinterlaceBit) != 0;
     const ScaledMember member =
         step != 256 ? kScaledVertical : (deinterlace ? kScaledDeinterlace : kScaledPlain);

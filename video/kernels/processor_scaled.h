@@ -69,6 +69,8 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     std::vector<int16_t> pairWeights_;            // its two weights
     std::vector<int32_t> lumaBase_, chromaBase_;  // per block of columns, for shuffles
     std::vector<uint8_t> lumaMask_, chromaMask_;
+    int indexedSource_ = -1;  // the sizes the column tables were made for
+    int indexedWidth_ = -1;
     ScaledConstants constants_;
     ScaledColour colour_;
 };

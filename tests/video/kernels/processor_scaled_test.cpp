@@ -191,3 +191,32 @@ TEST(ProcessorScaled, EveryFastPathGivesTheReferenceBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The column tables are kept between pictures; a picture of another width
+// (same taps) must still give what a fresh processor gives it.
+TEST(ProcessorScaled, KeptColumnTablesFollowThePictureWidth) {
+    LibraryStateGuard guard;
+    const auto run = [](CVRLNProcessorScaled& scaled, int width, uint32_t seed) {
+        TestPicture t(width, 12, 2 * 94);
+        RandomFrames random(seed);
+        random.Fill(t.picture.plane[0], size_t(width) * 12);
+        random.Fill(t.picture.plane[1], size_t(width) * 6);
+        EXPECT_EQ(scaled.Process(&t.picture, 0), 0);
+        return t.output;
+    };
+    for (int path = 0; path <= 3; ++path) {
+        SetCurrentFrameSize(94, 12);
+        CVRLNProcessorScaled kept(ScaledCpu(path)), fresh(ScaledCpu(path));
+        for (CVRLNProcessorScaled* p : {&kept, &fresh}) p->SetOutputWidth(40, 1000);
+        run(kept, 94, 1);
+        ASSERT_EQ(run(kept, 93, 2), run(fresh, 93, 2)) << "path " << path;
+        kept.SetOutputWidth(60, 1000);
+        CVRLNProcessorScaled again(ScaledCpu(path));
+        again.SetOutputWidth(60, 1000);
+        ASSERT_EQ(run(kept, 94, 3), run(again, 94, 3)) << "path " << path;
+    }
+}
+
+}  // namespace
