@@ -103,10 +103,13 @@ const uint8_t* CVRLNProcessorScaled::FilteredLuma(const uint8_t* line, const uin
 
 // Output column x takes the luma of its tap and the chroma byte of the pair its
 // source pixel lies in (U for even columns, V for odd).
+ScaledGather CVRLNProcessorScaled::Gather() const {
+    return {pairAt_.data(),   pairWeights_.data(), chromaIndex_.data(), lumaBase_.data(),
+            lumaMask_.data(), chromaBase_.data(),  chromaMask_.data()};
+}
+
 void CVRLNProcessorScaled::Resample(const uint8_t* luma, const uint8_t* chroma, int width) {
-    const ScaledGather g{pairAt_.data(),    pairWeights_.data(), chromaIndex_.data(),
-                         lumaBase_.data(),  lumaMask_.data(),    chromaBase_.data(),
-                         chromaMask_.data()};
+    const ScaledGather g = Gather();
     lines_->resample(luma, g, width, lumaLine_.data());
     lines_->gather(chroma, g, width, chromaLine_.data());
 }
@@ -144,14 +147,25 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         const int line = std::min(int(position >> 8), area.lines - 1);
         const int other = member == kScaledDeinterlace ? std::max(line - 1, 0)
                                                        : std::min(line + 1, area.lines - 1);
-        const uint8_t* luma =
-            FilteredLuma(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
-                         int(position & 255), member, area.width);
         const uint8_t* chroma = uv + ptrdiff_t(line / 2) * uvPitch;
-        if (across) {
-            Resample(luma, chroma, width);
+        const uint8_t* luma = nullptr;
+        const int fraction = int(position & 255);
+        if (across && member == kScaledVertical && fraction != 0 &&
+            lines_->blendResample != nullptr) {
+            // Only the pairs the columns read are blended.
+            lines_->blendResample(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
+                                  fraction, Gather(), width, lumaLine_.data());
+            lines_->gather(chroma, Gather(), width, chromaLine_.data());
             luma = lumaLine_.data();
             chroma = chromaLine_.data();
+        } else {
+            luma = FilteredLuma(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
+                                fraction, member, area.width);
+            if (across) {
+                Resample(luma, chroma, width);
+                luma = lumaLine_.data();
+                chroma = chromaLine_.data();
+            }
         }
         lines_->pack(luma, chroma, width, colour_,
                      picture->output + ptrdiff_t(n) * picture->outputPitch);

@@ -52,6 +52,7 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     const uint8_t* FilteredLuma(const uint8_t* line, const uint8_t* other, int fraction,
                                 ScaledMember member, int width);
     void Resample(const uint8_t* luma, const uint8_t* chroma, int width);
+    ScaledGather Gather() const;
     bool ReserveLines(int sourceWidth, int outputWidth);
     void IndexChroma(int sourceWidth, int width);
     static int ShuffleBlock(const int32_t* index, int pair, int lineBytes, uint8_t* mask);

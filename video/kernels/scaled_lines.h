@@ -50,6 +50,10 @@ struct ScaledLineSet {
                  uint8_t* out);
     // out[x] = chroma[chromaIndex[x]].
     void (*gather)(const uint8_t* chroma, const ScaledGather& g, int width, uint8_t* out);
+    // blend of lines a and b, then resample, in one pass that blends only the
+    // pairs it reads; the same bytes as the two steps. Null on paths without it.
+    void (*blendResample)(const uint8_t* a, const uint8_t* b, int fraction, const ScaledGather& g,
+                          int width, uint8_t* out);
 };
 
 namespace {

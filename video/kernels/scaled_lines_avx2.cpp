@@ -109,6 +109,52 @@ void Gather(const uint8_t* chroma, const ScaledGather& g, int width, uint8_t* ou
     if (x < width) ScaledSsse3Lines()->gather(chroma, From(g, x), width - x, out + x);
 }
 
+// One column blended and resampled as the two steps do it.
+uint8_t BlendResampleColumn(const uint8_t* a, const uint8_t* b, int fraction, const ScaledGather& g,
+                            int x) {
+    const int at = g.at[x];
+    const int left = (a[at] * (256 - fraction) + b[at] * fraction + 128) >> 8;
+    const int right = (a[at + 1] * (256 - fraction) + b[at + 1] * fraction + 128) >> 8;
+    return uint8_t((left * g.weights[2 * x] + right * g.weights[2 * x + 1]) >> 8);
+}
+
+// Sixteen columns whose two blocks both shuffle: the pairs of both lines
+// shuffled out, blended as words (each a byte value), then weighted.
+bool BlendResampleBlocks(const uint8_t* a, const uint8_t* b, __m256i keep, __m256i take,
+                         const ScaledGather& g, int x, uint8_t* out) {
+    const int k = x / kScaledBlock;
+    if (g.lumaBase[k] < 0 || g.lumaBase[k + 1] < 0) return false;
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i mask = Load(g.lumaMask + 16 * k);
+    const __m256i pa =
+        _mm256_shuffle_epi8(LoadHalves(a + g.lumaBase[k], a + g.lumaBase[k + 1]), mask);
+    const __m256i pb =
+        _mm256_shuffle_epi8(LoadHalves(b + g.lumaBase[k], b + g.lumaBase[k + 1]), mask);
+    const __m256i low =
+        BlendWords(_mm256_unpacklo_epi8(pa, zero), _mm256_unpacklo_epi8(pb, zero), keep, take);
+    const __m256i high =
+        BlendWords(_mm256_unpackhi_epi8(pa, zero), _mm256_unpackhi_epi8(pb, zero), keep, take);
+    const int16_t* w = g.weights + 2 * x;
+    const __m256i sumLow = _mm256_srai_epi32(_mm256_madd_epi16(low, LoadHalves(w, w + 16)), 8);
+    const __m256i sumHigh =
+        _mm256_srai_epi32(_mm256_madd_epi16(high, LoadHalves(w + 8, w + 24)), 8);
+    StoreLowQuads(out + x, _mm256_packus_epi16(_mm256_packs_epi32(sumLow, sumHigh), zero));
+    return true;
+}
+
+void BlendResample(const uint8_t* a, const uint8_t* b, int fraction, const ScaledGather& g,
+                   int width, uint8_t* out) {
+    const __m256i keep = _mm256_set1_epi16(int16_t(256 - fraction));
+    const __m256i take = _mm256_set1_epi16(int16_t(fraction));
+    int x = 0;
+    for (; x + 2 * kScaledBlock <= width; x += 2 * kScaledBlock) {
+        if (BlendResampleBlocks(a, b, keep, take, g, x, out)) continue;
+        for (int c = x; c < x + 2 * kScaledBlock; ++c)
+            out[c] = BlendResampleColumn(a, b, fraction, g, c);
+    }
+    for (; x < width; ++x) out[x] = BlendResampleColumn(a, b, fraction, g, x);
+}
+
 bool Neutral(const ScaledColour& c) {
     return c.lumaFactor == 256 && c.chromaFactor == 256 && c.lumaCentre == 128 &&
            c.uCentre == 128 && c.vCentre == 128;
@@ -133,6 +179,6 @@ void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledCol
 
 const ScaledLineSet* ScaledAvx2Lines() {
     if (ScaledSsse3Lines() == nullptr) return nullptr;
-    static const ScaledLineSet set{"avx2", Blend, Mean, Resample, Pack, Gather};
+    static const ScaledLineSet set{"avx2", Blend, Mean, Resample, Pack, Gather, BlendResample};
     return &set;
 }

@@ -35,7 +35,7 @@ void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledCol
 }  // namespace
 
 const ScaledLineSet& ScaledReferenceLines() {
-    static const ScaledLineSet set{"reference", Blend, Mean, Resample, Pack, Gather};
+    static const ScaledLineSet set{"reference", Blend, Mean, Resample, Pack, Gather, nullptr};
     return set;
 }
 

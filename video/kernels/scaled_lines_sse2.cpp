@@ -135,6 +135,6 @@ void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledCol
 }  // namespace
 
 const ScaledLineSet* ScaledSse2Lines() {
-    static const ScaledLineSet set{"sse2", Blend, Mean, Resample, Pack, Gather};
+    static const ScaledLineSet set{"sse2", Blend, Mean, Resample, Pack, Gather, nullptr};
     return &set;
 }

@@ -56,6 +56,7 @@ void Gather(const uint8_t* chroma, const ScaledGather& g, int width, uint8_t* ou
 const ScaledLineSet* ScaledSsse3Lines() {
     const ScaledLineSet* sse2 = ScaledSse2Lines();
     if (sse2 == nullptr) return nullptr;
-    static const ScaledLineSet set{"ssse3", sse2->blend, sse2->mean, Resample, sse2->pack, Gather};
+    static const ScaledLineSet set{"ssse3",    sse2->blend, sse2->mean, Resample,
+                                   sse2->pack, Gather,      nullptr};
     return &set;
 }
