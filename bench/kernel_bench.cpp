@@ -1,6 +1,9 @@
 // Every kernel kind on a 720 x 576 picture, beside the closest libyuv
-// operations as anchors. Run with the command in bench/README.md; the ratios
-// that matter are each kernel's median beside its anchor or its twin.
+// operations as anchors. Run with run_kernel_bench (bench/CMakeLists.txt).
+// Each case reports its time over its anchor's as x_<anchor>, both timed side
+// by side in this run; the scaled kind also over the plain planar kind
+// (x_planar_A0), and each anchor over the same call on freshly allocated
+// buffers (x_fresh), which shows a broken anchor as a ratio far from 1.
 #include <benchmark/benchmark.h>
 #include <libyuv.h>
 
