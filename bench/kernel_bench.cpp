@@ -1,6 +1,9 @@
 // Every kernel kind on a 720 x 576 picture, beside the closest libyuv
-// operations as anchors. Run with the command in bench/README.md; the ratios
-// that matter are each kernel's median beside its anchor or its twin.
+// operations as anchors. Run with run_kernel_bench (bench/CMakeLists.txt).
+// Each case reports its time over its anchor's as x_<anchor>, both timed side
+// by side in this run; the scaled kind also over the plain planar kind
+// (x_planar_A0), and each anchor over the same call on freshly allocated
+// buffers (x_fresh), which shows a broken anchor as a ratio far from 1.
 #include <benchmark/benchmark.h>
 #include <libyuv.h>
 
@@ -9,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "video/kernels/library_state.h"
 #include "video/kernels/processor_scaled.h"
 #include "video/kernels/processor_yuy2.h"
@@ -36,12 +40,78 @@ struct Frames {
     }
     CVRLNPicture planar;
     CVRLNPicture packed;
-    std::vector<uint8_t> output;
+    bench::AlignedBuffer output;
 };
 
 Frames& Shared() {
     static Frames frames;
     return frames;
+}
+
+// An anchor call on buffers of its own: source and destination allocated
+// apart from the kernels' frames and from each other.
+struct Anchor {
+    Anchor(size_t sourceBytes, size_t destBytes, uint32_t seed)
+        : source(sourceBytes, seed), dest(destBytes) {}
+    bench::AlignedBuffer source;
+    bench::AlignedBuffer dest;
+};
+
+void NV12ToI420On(const uint8_t* src, uint8_t* dst) {
+    libyuv::NV12ToI420(src, kWidth, src + kLuma, kWidth, dst, kWidth, dst + kLuma, kWidth / 2,
+                       dst + kLuma * 5 / 4, kWidth / 2, kWidth, kHeight);
+}
+
+void I420ToYUY2On(const uint8_t* src, uint8_t* dst) {
+    libyuv::I420ToYUY2(src, kWidth, src + kLuma, kWidth / 2, src + kLuma * 5 / 4, kWidth / 2, dst,
+                       kWidth * 2, kWidth, kHeight);
+}
+
+void MemcpyOn(const uint8_t* src, uint8_t* dst) {
+    std::memcpy(dst, src, kLuma * 2);
+}
+
+void CopyPlaneOn(const uint8_t* src, uint8_t* dst) {
+    libyuv::CopyPlane(src, kWidth * 2, dst, kWidth * 2, kWidth * 2, kHeight);
+}
+
+// A colour matrix over as many bytes as a 4:2:0 frame has (360 x 432 ARGB).
+void ColorMatrixOn(const uint8_t* src, uint8_t* dst) {
+    static const int8_t kMatrix[16] = {70, 10, 5, 0, 10, 70, 5, 0, 5, 10, 70, 0, 0, 0, 0, 64};
+    libyuv::ARGBColorMatrix(src, 360 * 4, dst, 360 * 4, kMatrix, 360, 432);
+}
+
+using AnchorCall = void (*)(const uint8_t*, uint8_t*);
+
+struct AnchorKind {
+    const char* name;
+    AnchorCall call;
+    size_t sourceBytes;
+    size_t destBytes;
+};
+
+const AnchorKind kNV12ToI420{"NV12ToI420", NV12ToI420On, kLuma * 3 / 2, kLuma * 3 / 2};
+const AnchorKind kI420ToYUY2{"I420ToYUY2", I420ToYUY2On, kLuma * 3 / 2, kLuma * 2};
+const AnchorKind kMemcpy{"memcpy", MemcpyOn, kLuma * 2, kLuma * 2};
+const AnchorKind kCopyPlane{"CopyPlane", CopyPlaneOn, kLuma * 2, kLuma * 2};
+const AnchorKind kColorMatrix{"ARGBColorMatrix", ColorMatrixOn, kLuma * 3 / 2, kLuma * 3 / 2};
+
+// One set of buffers per anchor kind for the whole run.
+Anchor& BuffersOf(const AnchorKind& kind) {
+    static std::vector<std::pair<const AnchorKind*, std::unique_ptr<Anchor>>> all;
+    for (auto& entry : all)
+        if (entry.first == &kind) return *entry.second;
+    all.emplace_back(&kind, std::make_unique<Anchor>(kind.sourceBytes, kind.destBytes, 11));
+    return *all.back().second;
+}
+
+// The case's own call beside the anchor, as the counter "x_<anchor>".
+template <class Call>
+void ReportRatio(benchmark::State& state, const AnchorKind& kind, Call&& call) {
+    Anchor& a = BuffersOf(kind);
+    const double ratio =
+        bench::MedianRatio(call, [&] { kind.call(a.source.data(), a.dest.data()); });
+    state.counters[std::string("x_") + kind.name] = ratio;
 }
 
 // What a kernel run is set up with: colour record, deinterlace word, method.
@@ -80,6 +150,8 @@ void RunProcessor(benchmark::State& state, const Setting& s, bool packedSource, 
         processor.Process(&picture, 0);
         benchmark::ClobberMemory();
     }
+    ReportRatio(state, packedSource || outBytes == 2 ? kI420ToYUY2 : kNV12ToI420,
+                [&] { processor.Process(&picture, 0); });
     SetDeinterlaceModeWord(0);
     state.SetLabel(processor.LastKernel());
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kLuma) * 3 / 2);
@@ -113,6 +185,8 @@ void RunHalved(benchmark::State& state, const CVRLNColourRecord& colours, int ou
         processor.Process(&f.planar, 0);
         benchmark::ClobberMemory();
     }
+    ReportRatio(state, outBytes == 2 ? kI420ToYUY2 : kNV12ToI420,
+                [&] { processor.Process(&f.planar, 0); });
     SetDeinterlaceModeWord(0);
     state.SetLabel(processor.LastKernel());
 }
@@ -125,6 +199,8 @@ void PackedCopyThrough(benchmark::State& state) {
         processor.Process(&f.packed, 0);
         benchmark::ClobberMemory();
     }
+    ReportRatio(state, kMemcpy, [&] { processor.Process(&f.packed, 0); });
+    ReportRatio(state, kCopyPlane, [&] { processor.Process(&f.packed, 0); });
 }
 
 void BasicKind(benchmark::State& state, uint32_t word) {
@@ -136,9 +212,32 @@ void BasicKind(benchmark::State& state, uint32_t word) {
         processor.Process(&f.planar, 0);
         benchmark::ClobberMemory();
     }
+    ReportRatio(state, kNV12ToI420, [&] { processor.Process(&f.planar, 0); });
     SetDeinterlaceModeWord(0);
     state.SetLabel(processor.LastKernel());
 }
+
+// The plain planar kind (colour mode 0, no deinterlacing) on its own frame.
+struct PlanarTwin {
+    PlanarTwin() : processor(DetectKernelCpu()), output(kLuma * 2) {
+        picture.Resize(kWidth, kHeight, true);
+        std::mt19937 engine(9);
+        for (size_t i = 0; i < kLuma * 3 / 2; ++i) picture.plane[0][i] = uint8_t(engine());
+        std::memcpy(picture.plane[1], picture.plane[0] + kLuma, kLuma / 2);
+        picture.output = output.data();
+        picture.outputPitch = kWidth;
+        processor.SetColourControls(&kNeutral);
+    }
+    void Run() {
+        const uint32_t word = DeinterlaceModeWord();
+        SetDeinterlaceModeWord(0);
+        processor.Process(&picture, 0);
+        SetDeinterlaceModeWord(word);
+    }
+    CVRLNProcessorYV12 processor;
+    CVRLNPicture picture;
+    bench::AlignedBuffer output;
+};
 
 void ScaledKind(benchmark::State& state, bool reduce, uint32_t word) {
     Frames& f = Shared();
@@ -154,69 +253,36 @@ void ScaledKind(benchmark::State& state, bool reduce, uint32_t word) {
         processor.Process(&f.planar, 0);
         benchmark::ClobberMemory();
     }
+    // The plain planar kind on a picture of its own, so the two never share lines.
+    static PlanarTwin twin;
+    state.counters["x_planar_A0"] =
+        bench::MedianRatio([&] { processor.Process(&f.planar, 0); }, [&] { twin.Run(); });
+    ReportRatio(state, kNV12ToI420, [&] { processor.Process(&f.planar, 0); });
     SetDeinterlaceModeWord(0);
     state.SetLabel(processor.LastKernel());
 }
 
-// Anchors.
-void AnchorNV12ToI420(benchmark::State& state) {
-    Frames& f = Shared();
-    uint8_t* y = f.output.data();
-    uint8_t* v = y + kLuma;
-    uint8_t* u = v + kLuma / 4;
+// Anchors, each on its own buffers; beside each, the same call on buffers
+// allocated the plain way just now, which shows a broken layout as a ratio
+// far from 1.
+void RunAnchor(benchmark::State& state, const AnchorKind& kind) {
+    Anchor& a = BuffersOf(kind);
     for (auto _ : state) {
-        libyuv::NV12ToI420(f.planar.plane[0], kWidth, f.planar.plane[1], kWidth, y, kWidth, u,
-                           kWidth / 2, v, kWidth / 2, kWidth, kHeight);
+        kind.call(a.source.data(), a.dest.data());
         benchmark::ClobberMemory();
     }
-}
-
-void AnchorI420ToYUY2(benchmark::State& state) {
-    Frames& f = Shared();
-    const uint8_t* y = f.planar.plane[0];
-    const uint8_t* u = y + kLuma;
-    const uint8_t* v = u + kLuma / 4;
-    for (auto _ : state) {
-        libyuv::I420ToYUY2(y, kWidth, u, kWidth / 2, v, kWidth / 2, f.output.data(), kWidth * 2,
-                           kWidth, kHeight);
-        benchmark::ClobberMemory();
-    }
-}
-
-void AnchorMemcpy(benchmark::State& state) {
-    Frames& f = Shared();
-    for (auto _ : state) {
-        std::memcpy(f.output.data(), f.packed.plane[0], kLuma * 2);
-        benchmark::ClobberMemory();
-    }
-}
-
-void AnchorYuy2Copy(benchmark::State& state) {
-    Frames& f = Shared();
-    for (auto _ : state) {
-        libyuv::CopyPlane(f.packed.plane[0], kWidth * 2, f.output.data(), kWidth * 2, kWidth * 2,
-                          kHeight);
-        benchmark::ClobberMemory();
-    }
-}
-
-// A colour matrix over as many bytes as a 4:2:0 frame has (360 x 432 ARGB).
-void AnchorColorMatrix(benchmark::State& state) {
-    Frames& f = Shared();
-    static const int8_t kMatrix[16] = {70, 10, 5, 0, 10, 70, 5, 0, 5, 10, 70, 0, 0, 0, 0, 64};
-    for (auto _ : state) {
-        libyuv::ARGBColorMatrix(f.planar.plane[0], 360 * 4, f.output.data(), 360 * 4, kMatrix, 360,
-                                432);
-        benchmark::ClobberMemory();
-    }
+    std::vector<uint8_t> source(a.source.data(), a.source.data() + a.source.size());
+    std::vector<uint8_t> dest(a.dest.size());
+    state.counters["x_fresh"] =
+        bench::MedianRatio([&] { kind.call(a.source.data(), a.dest.data()); },
+                           [&] { kind.call(source.data(), dest.data()); });
 }
 
 void Register() {
-    benchmark::RegisterBenchmark("anchor/libyuv_NV12ToI420", AnchorNV12ToI420);
-    benchmark::RegisterBenchmark("anchor/libyuv_I420ToYUY2", AnchorI420ToYUY2);
-    benchmark::RegisterBenchmark("anchor/memcpy_frame", AnchorMemcpy);
-    benchmark::RegisterBenchmark("anchor/libyuv_CopyPlane_YUY2", AnchorYuy2Copy);
-    benchmark::RegisterBenchmark("anchor/libyuv_ARGBColorMatrix", AnchorColorMatrix);
+    for (const AnchorKind* kind :
+         {&kNV12ToI420, &kI420ToYUY2, &kMemcpy, &kCopyPlane, &kColorMatrix})
+        benchmark::RegisterBenchmark((std::string("anchor/") + kind->name).c_str(),
+                                     [kind](benchmark::State& st) { RunAnchor(st, *kind); });
     for (const Setting& s : kPlanarSettings) {
         benchmark::RegisterBenchmark(
             (std::string("yv12/") + s.name).c_str(),
@@ -275,6 +341,7 @@ void Register() {
 
 int main(int argc, char** argv) {
     Register();
+    bench::AddSimdContext();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -51,7 +51,8 @@ void LiveFrame(benchmark::State& state, host::ColourDepth depth) {
     size_t bytes = 0;
     for (auto _ : state) {
         source->Take(&picture);
-        const host::TerminalSize fit = host::FitPicture({100, 40}, 3, picture.width, picture.height);
+        const host::TerminalSize fit =
+            host::FitPicture({100, 40}, 3, picture.width, picture.height);
         auto lines = host::HalfBlockLines(picture, fit.columns, fit.rows, depth);
         lines.push_back("channel 5 | volume 12 | mute off | sound stereo | menu closed");
         const std::string frame = host::ComposeFrame(lines);

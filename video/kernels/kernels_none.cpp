@@ -13,3 +13,11 @@ const KernelSet* Avx2Kernels() {
 const ScaledLineSet* ScaledSse2Lines() {
     return nullptr;
 }
+
+const ScaledLineSet* ScaledSsse3Lines() {
+    return nullptr;
+}
+
+const ScaledLineSet* ScaledAvx2Lines() {
+    return nullptr;
+}

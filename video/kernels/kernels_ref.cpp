@@ -11,10 +11,10 @@ namespace {
 
 // Members whose AVX2 instance measured faster than the SSE2 one on 720-wide
 // pictures (bench_kernels, yv12_avx2/ and yuy2_avx2/ against yv12/ and yuy2/).
-// The plain mode-0 planar conversion is a copy and a split bound by memory,
-// where the wider registers gain nothing, so it stays on SSE2, as do the
-// members not weighed.
-constexpr PlanarMember kWidePlanar[] = {kA1, kA2, kA0x, kA1x, kA2x, kA03, kA13, kA23, kA0d, kA1d};
+// The plain mode-0 conversion, a copy and one split of the whole chroma
+// plane, gains from the wider split too. Members not weighed stay on SSE2.
+constexpr PlanarMember kWidePlanar[] = {kA0,  kA1,  kA2,  kA0x, kA1x, kA2x,
+                                        kA03, kA13, kA23, kA0d, kA1d};
 constexpr PackedMember kWidePacked[] = {kB0,  kB1,  kB2,  kB0x,  kB1x,  kB2x,  kB03,
                                         kB0d, kB13, kB23, kB03f, kB13f, kB23f, kB2v};
 
@@ -23,6 +23,7 @@ KernelSet MixKernels(const KernelSet& base, const KernelSet& wide) {
     mixed.name = "sse2+avx2";
     for (PlanarMember m : kWidePlanar) mixed.planar[m] = wide.planar[m];
     for (PackedMember m : kWidePacked) mixed.packed[m] = wide.packed[m];
+    mixed.basic[kBasicConvert] = wide.basic[kBasicConvert];
     return mixed;
 }
 

@@ -41,6 +41,7 @@ int CVRLNProcessorScaled::SetOutputWidth(int width, int scale) {
     horizontalStep_ = ScaledStep(source, width, scale);
     outputWidth_ = horizontalStep_ != 0 ? width : 0;
     taps_.clear();
+    indexedSource_ = indexedWidth_ = -1;
     for (int x = 0; x < outputWidth_; ++x) {
         const int64_t position = int64_t(x) * horizontalStep_;
         const int fraction = int(position & 255);
@@ -102,11 +103,15 @@ const uint8_t* CVRLNProcessorScaled::FilteredLuma(const uint8_t* line, const uin
 
 // Output column x takes the luma of its tap and the chroma byte of the pair its
 // source pixel lies in (U for even columns, V for odd).
+ScaledGather CVRLNProcessorScaled::Gather() const {
+    return {pairAt_.data(),   pairWeights_.data(), chromaIndex_.data(), lumaBase_.data(),
+            lumaMask_.data(), chromaBase_.data(),  chromaMask_.data()};
+}
+
 void CVRLNProcessorScaled::Resample(const uint8_t* luma, const uint8_t* chroma, int width) {
-    lines_->resample(luma, pairAt_.data(), pairWeights_.data(), width, lumaLine_.data());
-    const int* chromaIndex = chromaIndex_.data();
-    uint8_t* chromaOut = chromaLine_.data();
-    for (int x = 0; x < width; ++x) chromaOut[x] = chroma[chromaIndex[x]];
+    const ScaledGather g = Gather();
+    lines_->resample(luma, g, width, lumaLine_.data());
+    lines_->gather(chroma, g, width, chromaLine_.data());
 }
 
 int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
@@ -124,7 +129,12 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         return kProcessRefused;
     }
     if (!ReserveLines(area.width, across ? width : 0)) return kProcessRefused;
-    if (across) IndexChroma(area.width, width);
+    // The column tables hold until the taps or the sizes change.
+    if (across && (indexedSource_ != area.width || indexedWidth_ != width)) {
+        IndexChroma(area.width, width);
+        indexedSource_ = area.width;
+        indexedWidth_ = width;
+    }
     const bool deinterlace = (DeinterlaceModeWord() & kDeinterlaceBit) != 0;
     const ScaledMember member =
         step != 256 ? kScaledVertical : (deinterlace ? kScaledDeinterlace : kScaledPlain);
@@ -137,14 +147,25 @@ int CVRLNProcessorScaled::Process(CVRLNPicture* picture, int) {
         const int line = std::min(int(position >> 8), area.lines - 1);
         const int other = member == kScaledDeinterlace ? std::max(line - 1, 0)
                                                        : std::min(line + 1, area.lines - 1);
-        const uint8_t* luma =
-            FilteredLuma(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
-                         int(position & 255), member, area.width);
         const uint8_t* chroma = uv + ptrdiff_t(line / 2) * uvPitch;
-        if (across) {
-            Resample(luma, chroma, width);
+        const uint8_t* luma = nullptr;
+        const int fraction = int(position & 255);
+        if (across && member == kScaledVertical && fraction != 0 &&
+            lines_->blendResample != nullptr) {
+            // Only the pairs the columns read are blended.
+            lines_->blendResample(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
+                                  fraction, Gather(), width, lumaLine_.data());
+            lines_->gather(chroma, Gather(), width, chromaLine_.data());
             luma = lumaLine_.data();
             chroma = chromaLine_.data();
+        } else {
+            luma = FilteredLuma(y + ptrdiff_t(line) * yPitch, y + ptrdiff_t(other) * yPitch,
+                                fraction, member, area.width);
+            if (across) {
+                Resample(luma, chroma, width);
+                luma = lumaLine_.data();
+                chroma = chromaLine_.data();
+            }
         }
         lines_->pack(luma, chroma, width, colour_,
                      picture->output + ptrdiff_t(n) * picture->outputPitch);
@@ -164,6 +185,11 @@ bool CVRLNProcessorScaled::ReserveLines(int sourceWidth, int outputWidth) {
             chromaIndex_.resize(size_t(outputWidth));
             pairAt_.resize(size_t(outputWidth));
             pairWeights_.resize(size_t(outputWidth) * 2 + 8);
+            const size_t blocks = size_t(outputWidth) / kScaledBlock + 1;
+            lumaBase_.resize(blocks);
+            chromaBase_.resize(blocks);
+            lumaMask_.resize(blocks * 16);
+            chromaMask_.resize(blocks * 16);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -184,4 +210,30 @@ void CVRLNProcessorScaled::IndexChroma(int sourceWidth, int width) {
         pairWeights_[2 * size_t(x)] = int16_t(first ? 256 : t.leftWeight);
         pairWeights_[2 * size_t(x) + 1] = int16_t(first ? 0 : t.weight);
     }
+    const int chromaBytes = ChromaBytes(sourceWidth);
+    for (int b = 0; (b + 1) * kScaledBlock <= width; ++b) {
+        const int x = b * kScaledBlock;
+        lumaBase_[size_t(b)] =
+            ShuffleBlock(&pairAt_[size_t(x)], 2, sourceWidth, &lumaMask_[16 * size_t(b)]);
+        chromaBase_[size_t(b)] =
+            ShuffleBlock(&chromaIndex_[size_t(x)], 1, chromaBytes, &chromaMask_[16 * size_t(b)]);
+    }
+}
+
+// The shuffle of one block: per column its sample (and with pair, the one to
+// its right) relative to the block's first byte. -1 when the block reads
+// beyond 16 bytes or beyond the line.
+int CVRLNProcessorScaled::ShuffleBlock(const int32_t* index, int pair, int lineBytes,
+                                       uint8_t* mask) {
+    int lo = index[0], hi = index[0];
+    for (int k = 1; k < kScaledBlock; ++k) {
+        lo = std::min(lo, index[k]);
+        hi = std::max(hi, index[k]);
+    }
+    if (hi + pair - 1 - lo >= 16 || lo + 16 > lineBytes) return -1;
+    for (int k = 0; k < 16; ++k) mask[k] = 0x80;
+    for (int k = 0; k < kScaledBlock; ++k) {
+        for (int p = 0; p < pair; ++p) mask[pair * k + p] = uint8_t(index[k] - lo + p);
+    }
+    return lo;
 }

@@ -52,8 +52,10 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     const uint8_t* FilteredLuma(const uint8_t* line, const uint8_t* other, int fraction,
                                 ScaledMember member, int width);
     void Resample(const uint8_t* luma, const uint8_t* chroma, int width);
+    ScaledGather Gather() const;
     bool ReserveLines(int sourceWidth, int outputWidth);
     void IndexChroma(int sourceWidth, int width);
+    static int ShuffleBlock(const int32_t* index, int pair, int lineBytes, uint8_t* mask);
 
     const ScaledLineSet* lines_;
     int horizontalStep_ = 0;
@@ -63,9 +65,13 @@ class CVRLNProcessorScaled : public CVRLNVideoProcessor {
     std::vector<ScaledTap> taps_;
     std::vector<uint8_t> row_;                    // one vertically filtered luma line
     std::vector<uint8_t> lumaLine_, chromaLine_;  // one resampled line
-    std::vector<int> chromaIndex_;                // chroma byte of each output column
+    std::vector<int32_t> chromaIndex_;            // chroma byte of each output column
     std::vector<int32_t> pairAt_;                 // left pixel of each column's pair
     std::vector<int16_t> pairWeights_;            // its two weights
+    std::vector<int32_t> lumaBase_, chromaBase_;  // per block of columns, for shuffles
+    std::vector<uint8_t> lumaMask_, chromaMask_;
+    int indexedSource_ = -1;  // the sizes the column tables were made for
+    int indexedWidth_ = -1;
     ScaledConstants constants_;
     ScaledColour colour_;
 };

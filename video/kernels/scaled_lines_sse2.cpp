@@ -46,8 +46,9 @@ void Mean(const uint8_t* a, const uint8_t* b, int width, uint8_t* out) {
 
 // Eight columns a step: their neighbouring pairs fetched as 16-bit words, then
 // each pair times its two weights summed in 32 bits.
-void Resample(const uint8_t* luma, const int32_t* at, const int16_t* weights, int width,
-              uint8_t* out) {
+void Resample(const uint8_t* luma, const ScaledGather& g, int width, uint8_t* out) {
+    const int32_t* at = g.at;
+    const int16_t* weights = g.weights;
     const __m128i zero = _mm_setzero_si128();
     int x = 0;
     for (; x + 8 <= width; x += 8) {
@@ -80,8 +81,38 @@ __m128i Step(__m128i bytes, __m128i doubledFactor, __m128i centre) {
                             StepWords(_mm_unpackhi_epi8(bytes, zero), doubledFactor, centre));
 }
 
+void Gather(const uint8_t* chroma, const ScaledGather& g, int width, uint8_t* out) {
+    for (int x = 0; x < width; ++x) out[x] = chroma[g.chromaIndex[x]];
+}
+
+// Neutral controls leave every sample as it is: the lines are only interleaved.
+bool Neutral(const ScaledColour& c) {
+    return c.lumaFactor == 256 && c.chromaFactor == 256 && c.lumaCentre == 128 &&
+           c.uCentre == 128 && c.vCentre == 128;
+}
+
+void Interleave(const uint8_t* luma, const uint8_t* chroma, int width, uint8_t* out) {
+    int x = 0;
+    for (; x + 32 <= width; x += 32) {
+        const __m128i y0 = Load(luma + x), y1 = Load(luma + x + 16);
+        const __m128i c0 = Load(chroma + x), c1 = Load(chroma + x + 16);
+        Store(out + 2 * x, _mm_unpacklo_epi8(y0, c0));
+        Store(out + 2 * x + 16, _mm_unpackhi_epi8(y0, c0));
+        Store(out + 2 * x + 32, _mm_unpacklo_epi8(y1, c1));
+        Store(out + 2 * x + 48, _mm_unpackhi_epi8(y1, c1));
+    }
+    for (; x < width; ++x) {
+        out[2 * x] = luma[x];
+        out[2 * x + 1] = chroma[x];
+    }
+}
+
 void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledColour& c,
           uint8_t* out) {
+    if (Neutral(c)) {
+        Interleave(luma, chroma, width, out);
+        return;
+    }
     const __m128i lumaFactor = _mm_set1_epi16(int16_t(2 * c.lumaFactor));
     const __m128i chromaFactor = _mm_set1_epi16(int16_t(2 * c.chromaFactor));
     const __m128i lumaCentre = _mm_set1_epi16(c.lumaCentre);
@@ -104,6 +135,6 @@ void Pack(const uint8_t* luma, const uint8_t* chroma, int width, const ScaledCol
 }  // namespace
 
 const ScaledLineSet* ScaledSse2Lines() {
-    static const ScaledLineSet set{"sse2", Blend, Mean, Resample, Pack};
+    static const ScaledLineSet set{"sse2", Blend, Mean, Resample, Pack, Gather, nullptr};
     return &set;
 }

@@ -37,3 +37,10 @@ void StreamingCopyForward(uint8_t* destination, const uint8_t* source, size_t le
 void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t length);
 void BlockCopyForward8(uint8_t* destination, const uint8_t* source, size_t length);
 void PlainMove(uint8_t* destination, const uint8_t* source, size_t length);
+
+// One line of a picture written through to memory that is not read back soon
+// (the screen, the composition buffer): non-temporal stores whatever the
+// length, so the converter's line stays the only cached copy. A frame of such
+// lines ends with StreamingFence before anything else reads them.
+void StreamingCopyLine(uint8_t* destination, const uint8_t* source, size_t length);
+void StreamingFence();

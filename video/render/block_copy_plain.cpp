@@ -10,3 +10,9 @@ void StreamingCopyForward(uint8_t* destination, const uint8_t* source, size_t le
 void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t length) {
     std::memmove(destination, source, length);
 }
+
+void StreamingCopyLine(uint8_t* destination, const uint8_t* source, size_t length) {
+    std::memcpy(destination, source, length);
+}
+
+void StreamingFence() {}

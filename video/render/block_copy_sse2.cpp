@@ -2,6 +2,7 @@
 // plain head that aligns the destination, a fence, then the plain tail.
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "video/render/block_copy.h"
@@ -60,4 +61,20 @@ void StreamingCopyBackward(uint8_t* destination, const uint8_t* source, size_t l
     }
     _mm_sfence();
     std::memmove(destination, source, remaining);
+}
+
+void StreamingCopyLine(uint8_t* destination, const uint8_t* source, size_t length) {
+    const size_t head = std::min(length, size_t((16 - uintptr_t(destination) % 16) % 16));
+    std::memcpy(destination, source, head);
+    size_t done = head;
+    for (; done + 64 <= length; done += 64) Block64<false>(destination + done, source + done);
+    for (; done + 16 <= length; done += 16) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(destination + done),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + done)));
+    }
+    std::memcpy(destination + done, source + done, length - done);
+}
+
+void StreamingFence() {
+    _mm_sfence();
 }

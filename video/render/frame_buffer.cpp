@@ -144,14 +144,20 @@ int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture, uint8_t* target) {
 }
 
 // Without items to draw, the shadow would only be copied unchanged into the
-// composition buffer and onto the screen; converting straight into the
-// composition buffer leaves the same bytes in both places with one
-// screen-sized pass less.
-bool CVRLNFrameBuffer::ConvertsIntoCompositionLocked() const {
+// composition buffer and onto the screen. Instead the converter streams each
+// line into the composition buffer (the shadow without an overlay record),
+// which capture reads, and onto the screen: the same bytes in both places
+// without a screen-sized pass that reads the picture back.
+bool CVRLNFrameBuffer::ConvertsStraightLocked() const {
     const OverlayRecord* record = overlay_.Record();
-    if (record == nullptr || overlay_.Composition() == nullptr || OverlayHasItems(*record))
-        return false;
+    if (record != nullptr && OverlayHasItems(*record)) return false;
     return size_t(shadowPitch_) == size_t(geometry_.lineLength);
+}
+
+uint8_t* CVRLNFrameBuffer::StraightTargetLocked() {
+    if (overlay_.Record() != nullptr && overlay_.Composition() != nullptr)
+        return overlay_.Composition();
+    return shadow_.data();
 }
 
 void CVRLNFrameBuffer::ComposeLocked() {
@@ -182,13 +188,21 @@ int CVRLNFrameBuffer::Flip(CVRLNPicture* picture) {
     const int drawn = DrawPictureLocked(picture);
     if (drawn < 0) return drawn;
     if (screen_ == nullptr) return 0;
-    const bool direct = ConvertsIntoCompositionLocked();
-    uint8_t* const target = direct ? overlay_.Composition() : shadow_.data();
+    const bool straight = ConvertsStraightLocked();
+    uint8_t* const target = straight ? StraightTargetLocked() : shadow_.data();
+    if (straight) {
+        const int lines = int(std::min<size_t>(size_t(geometry_.height),
+                                               mappedBytes_ / size_t(geometry_.lineLength)));
+        converter_->SetMirror(screen_, geometry_.lineLength, lines);
+    }
+    const int converted = ConvertLocked(picture, target);
+    converter_->SetMirror(nullptr, 0, 0);
     // A picture the converter had no memory for is reported, and the screen keeps
     // the last frame.
-    if (ConvertLocked(picture, target) == kProcessNoMemory) return kVrlnFailure;
-    if (!direct) ComposeLocked();
-    CopyToScreenLocked(target);
+    if (converted == kProcessNoMemory) return kVrlnFailure;
+    if (!straight) ComposeLocked();
+    // A refused picture shows the last frame, as the shadow holds it.
+    if (!straight || converted != kProcessDone) CopyToScreenLocked(target);
     shown_ = target;
     overlay_.StampFrame();
     return 0;

@@ -69,7 +69,8 @@ class CVRLNFrameBuffer : public CVRLNRenderer {
     int DrawPictureLocked(CVRLNPicture* picture);
     bool CreateConverter();
     int ConvertLocked(CVRLNPicture* picture, uint8_t* target);
-    bool ConvertsIntoCompositionLocked() const;
+    bool ConvertsStraightLocked() const;
+    uint8_t* StraightTargetLocked();
     void ComposeLocked();
     void CopyToScreenLocked(const uint8_t* picture);
     // Hooks a capture calls before and after reading the picture; this

@@ -13,6 +13,7 @@
 #include "video/kernels/kernel_choice.h"
 #include "video/kernels/library_state.h"
 #include "video/kernels/line_ref.h"
+#include "video/render/block_copy.h"
 #include "video/render/yuv_repack.h"
 
 namespace {
@@ -182,6 +183,19 @@ void CVRLNProcessorRGB::Allocate(int sourceWidth, int sourceHeight) {
     previousY_.assign(Padded(sourceWidth), 0);
     scratchU_.assign(Padded((sourceWidth + 1) / 2), 128);
     scratchV_.assign(Padded((sourceWidth + 1) / 2), 128);
+    emitted_.assign(Padded(outW * 4), 0);
+}
+
+void CVRLNProcessorRGB::SetMirror(uint8_t* base, int pitch, int lines) {
+    mirror_ = base;
+    mirrorPitch_ = pitch;
+    mirrorLines_ = base != nullptr ? std::max(lines, 0) : 0;
+}
+
+void CVRLNProcessorRGB::Deliver(const uint8_t* line, uint8_t* out, int row, size_t bytes) const {
+    if (mirror_ == nullptr) return;
+    StreamingCopyLine(out, line, bytes);
+    if (row < mirrorLines_) StreamingCopyLine(mirror_ + int64_t(row) * mirrorPitch_, line, bytes);
 }
 
 void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8_t* u,
@@ -302,19 +316,24 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
         return kProcessRefused;
     // Parameter 3 doubles as the bottom-up switch of this kind.
     const bool bottomUp = GetParameter(kParamSubpictureSource) != 0;
+    const size_t lineBytes = size_t(width) * size_t(FormatBytes(format_));
     for (int n = 0; n < lines; ++n) {
-        uint8_t* out = picture->output + int64_t(bottomUp ? lines - 1 - n : n) * pitch;
+        const int row = bottomUp ? lines - 1 - n : n;
+        uint8_t* out = picture->output + int64_t(row) * pitch;
+        uint8_t* line = LineTarget(out);
         const LineChoice choice = ChooseLines(n, vStep_, picture->height);
         const Line& upper = Scaled(source, choice.upper, choice.lower);
         if (choice.upper == choice.lower) {
-            EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), out);
-            continue;
+            EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), line);
+        } else {
+            const Line& lower = Scaled(source, choice.lower, choice.upper);
+            rows_->average(upper.y.data(), lower.y.data(), width, average_.y.data());
+            rows_->average(upper.u.data(), lower.u.data(), (width + 1) / 2, average_.u.data());
+            rows_->average(upper.v.data(), lower.v.data(), (width + 1) / 2, average_.v.data());
+            EmitLine(average_.y.data(), average_.u.data(), average_.v.data(), line);
         }
-        const Line& lower = Scaled(source, choice.lower, choice.upper);
-        rows_->average(upper.y.data(), lower.y.data(), width, average_.y.data());
-        rows_->average(upper.u.data(), lower.u.data(), (width + 1) / 2, average_.u.data());
-        rows_->average(upper.v.data(), lower.v.data(), (width + 1) / 2, average_.v.data());
-        EmitLine(average_.y.data(), average_.u.data(), average_.v.data(), out);
+        Deliver(line, out, row, lineBytes);
     }
+    if (mirror_ != nullptr) StreamingFence();
     return kProcessDone;
 }

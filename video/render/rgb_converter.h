@@ -39,6 +39,12 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     // bottom-up.
     int Process(CVRLNPicture* picture, int flags) override;
 
+    // A second picture that gets every output line too, at the same line
+    // index with its own pitch (lines past its last are not written). While
+    // one is set, lines are converted into a line of the converter's own and
+    // streamed to both, so neither is read back; null stops it.
+    void SetMirror(uint8_t* base, int pitch, int lines);
+
     int FormatCode() const { return format_; }
     int BytesPerPixel() const { return bytesPerPixel_; }
     int32_t VerticalStepValue() const { return vStep_; }
@@ -65,6 +71,8 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     void Refine(const Source& source, int line, uint8_t* y, uint8_t* u, uint8_t* v);
     void BlendOverlay(int line, int width, uint8_t* y, uint8_t* u, uint8_t* v) const;
     void EmitLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out) const;
+    uint8_t* LineTarget(uint8_t* out) { return mirror_ != nullptr ? emitted_.data() : out; }
+    void Deliver(const uint8_t* line, uint8_t* out, int row, size_t bytes) const;
 
     int format_;
     int depth_ = 0;
@@ -85,6 +93,10 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     Line average_;
     std::vector<uint8_t> splitY_, splitU_, splitV_;
     std::vector<uint8_t> previousY_, scratchU_, scratchV_;  // the line above, when deinterlacing
+    std::vector<uint8_t> emitted_;  // one output line, while a mirror is set
+    uint8_t* mirror_ = nullptr;
+    int mirrorPitch_ = 0;
+    int mirrorLines_ = 0;
     bool configured_ = true;
     bool deinterlace_ = false;
     const OverlayPlanes* overlay_ = nullptr;  // the active sub-picture of this picture

@@ -24,7 +24,8 @@ inline __m256i Clamp(__m256i v) {
 }
 
 // luma: 16 Y bytes; u, v: their 8 chroma bytes each, one per pixel pair.
-inline Words16 Convert(__m128i luma, __m128i u, __m128i v) {
+// Unclamped: packing to bytes saturates exactly as clamping to 0 ... 255 does.
+inline Words16 ConvertRaw(__m128i luma, __m128i u, __m128i v) {
     const __m256i flip = _mm256_set1_epi16(short(0x8000));
     const __m256i y128 = _mm256_slli_epi16(_mm256_cvtepu8_epi16(luma), 7);
     const __m256i cu =
@@ -32,12 +33,26 @@ inline Words16 Convert(__m128i luma, __m128i u, __m128i v) {
     const __m256i cv =
         _mm256_xor_si256(_mm256_slli_epi16(_mm256_cvtepu8_epi16(_mm_unpacklo_epi8(v, v)), 8), flip);
     Words16 w;
-    w.b = Clamp(_mm256_srai_epi16(_mm256_adds_epi16(y128, Term(cu, kBlueFromU)), 7));
-    w.g = Clamp(_mm256_srai_epi16(
+    w.b = _mm256_srai_epi16(_mm256_adds_epi16(y128, Term(cu, kBlueFromU)), 7);
+    w.g = _mm256_srai_epi16(
         _mm256_adds_epi16(_mm256_adds_epi16(y128, Term(cu, kGreenFromU)), Term(cv, kGreenFromV)),
-        7));
-    w.r = Clamp(_mm256_srai_epi16(_mm256_adds_epi16(y128, Term(cv, kRedFromV)), 7));
+        7);
+    w.r = _mm256_srai_epi16(_mm256_adds_epi16(y128, Term(cv, kRedFromV)), 7);
     return w;
+}
+
+inline Words16 Convert(__m128i luma, __m128i u, __m128i v) {
+    Words16 w = ConvertRaw(luma, u, v);
+    w.b = Clamp(w.b);
+    w.g = Clamp(w.g);
+    w.r = Clamp(w.r);
+    return w;
+}
+
+inline Words16 Load16Raw(const uint8_t* y, const uint8_t* u, const uint8_t* v) {
+    return ConvertRaw(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y)),
+                      _mm_loadl_epi64(reinterpret_cast<const __m128i*>(u)),
+                      _mm_loadl_epi64(reinterpret_cast<const __m128i*>(v)));
 }
 
 inline Words16 Load16(const uint8_t* y, const uint8_t* u, const uint8_t* v) {
@@ -46,10 +61,15 @@ inline Words16 Load16(const uint8_t* y, const uint8_t* u, const uint8_t* v) {
                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(v)));
 }
 
+// Unclamped words: the byte packs saturate them. B with R and G with zero
+// packed per half, then bytes and words interleaved give B G R 0 per pixel.
 void Store32(const Words16& w, uint8_t* out) {
-    const __m256i bg = _mm256_or_si256(w.b, _mm256_slli_epi16(w.g, 8));
-    const __m256i lo = _mm256_unpacklo_epi16(bg, w.r);  // pixels 0-3 and 8-11
-    const __m256i hi = _mm256_unpackhi_epi16(bg, w.r);  // pixels 4-7 and 12-15
+    const __m256i br = _mm256_packus_epi16(w.b, w.r);  // b0-7 r0-7 | b8-15 r8-15
+    const __m256i g0 = _mm256_packus_epi16(w.g, _mm256_setzero_si256());
+    const __m256i bg = _mm256_unpacklo_epi8(br, g0);  // b g of pixels 0-7 | 8-15
+    const __m256i r0 = _mm256_unpackhi_epi8(br, _mm256_setzero_si256());  // r 0
+    const __m256i lo = _mm256_unpacklo_epi16(bg, r0);                     // pixels 0-3 and 8-11
+    const __m256i hi = _mm256_unpackhi_epi16(bg, r0);                     // pixels 4-7 and 12-15
     __m256i* o = reinterpret_cast<__m256i*>(out);
     _mm256_storeu_si256(o, _mm256_permute2x128_si256(lo, hi, 0x20));
     _mm256_storeu_si256(o + 1, _mm256_permute2x128_si256(lo, hi, 0x31));
@@ -69,10 +89,12 @@ void ConvertLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width
     constexpr int bytes = Depth == kRgb32 ? 4 : 2;
     int x = 0;
     for (; x + 16 <= width; x += 16) {
-        const Words16 w = Load16(y + x, u + x / 2, v + x / 2);
-        if (Depth == kRgb32) Store32(w, out + x * bytes);
-        if (Depth == kRgb16) StoreWords<6>(w, out + x * bytes);
-        if (Depth == kRgb15) StoreWords<5>(w, out + x * bytes);
+        if constexpr (Depth == kRgb32) {
+            Store32(Load16Raw(y + x, u + x / 2, v + x / 2), out + x * bytes);
+        } else {
+            const Words16 w = Load16(y + x, u + x / 2, v + x / 2);
+            StoreWords<Depth == kRgb16 ? 6 : 5>(w, out + x * bytes);
+        }
     }
     if (x < width)
         ReferenceRgbRows().convert[Depth](y + x, u + x / 2, v + x / 2, width - x, out + x * bytes);

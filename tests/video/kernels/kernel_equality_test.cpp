@@ -185,12 +185,14 @@ TEST(KernelTables, TheCpuPicksTheTable) {
     EXPECT_EQ(&KernelsFor(avx2), mixed);
     avx2.avx2Everywhere = true;
     EXPECT_EQ(&KernelsFor(avx2), Avx2Kernels());
-    // The members weighed faster on the wide table come from it; the plain mode-0
-    // planar conversion and the members not weighed stay on SSE2.
+    // The members weighed faster on the wide table come from it (the plain mode-0
+    // planar conversion among them); the members not weighed stay on SSE2.
     EXPECT_EQ(mixed->planar[kA2].straight, Avx2Kernels()->planar[kA2].straight);
     EXPECT_EQ(mixed->packed[kB23f].filtered, Avx2Kernels()->packed[kB23f].filtered);
     EXPECT_EQ(mixed->packed[kB1x].filtered, Avx2Kernels()->packed[kB1x].filtered);
-    EXPECT_EQ(mixed->planar[kA0].chroma, Sse2Kernels()->planar[kA0].chroma);
+    EXPECT_EQ(mixed->planar[kA0].chroma, Avx2Kernels()->planar[kA0].chroma);
+    EXPECT_EQ(mixed->basic[kBasicConvert].chroma, Avx2Kernels()->basic[kBasicConvert].chroma);
+    EXPECT_EQ(mixed->basic[kBasicSse].filtered, Sse2Kernels()->basic[kBasicSse].filtered);
     EXPECT_EQ(mixed->packed[kB0v].filtered, Sse2Kernels()->packed[kB0v].filtered);
 }
 

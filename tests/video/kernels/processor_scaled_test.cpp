@@ -131,11 +131,20 @@ struct ScaledRun {
     uint32_t deinterlaceWord;
 };
 
+// Paths of the scaled kind: 0 the reference, 1 SSE2, 2 with SSSE3 shuffles,
+// 3 AVX2 (SSSE3 where the processor has no AVX2).
+KernelCpu ScaledCpu(int path) {
+    KernelCpu cpu = TestCpu(path >= 1 ? 1 : 0, true);
+    cpu.ssse3 = path >= 2;
+    cpu.avx2 = path >= 3 && HostSupportsAvx2();
+    return cpu;
+}
+
 std::vector<uint8_t> RunScaled(int path, const ScaledRun& run, const CVRLNColourRecord& colours,
                                uint32_t seed, std::string* label) {
     LibraryStateGuard guard;
     constexpr int kWidth = 94, kHeight = 22;  // tails on every path
-    CVRLNProcessorScaled scaled(TestCpu(path, true));
+    CVRLNProcessorScaled scaled(ScaledCpu(path));
     TestPicture t(kWidth, kHeight, 2 * kWidth + 6);
     RandomFrames random(seed);
     random.Fill(t.picture.plane[0], size_t(kWidth) * kHeight);
@@ -150,27 +159,63 @@ std::vector<uint8_t> RunScaled(int path, const ScaledRun& run, const CVRLNColour
     return t.output;
 }
 
-TEST(ProcessorScaled, TheSse2PathGivesTheReferenceBytes) {
-    CVRLNProcessorScaled probe(TestCpu(1, true));
+// Every fast path against the reference, on reductions whose column blocks
+// all shuffle (down to half), some (a third) or none (a quarter and less).
+TEST(ProcessorScaled, EveryFastPathGivesTheReferenceBytes) {
+    CVRLNProcessorScaled probe(ScaledCpu(1));
     if (&probe.Lines() == &ScaledReferenceLines()) GTEST_SKIP() << "no SSE2 path here";
-    EXPECT_STREQ(CVRLNProcessorScaled(TestCpu(0, true)).Lines().name, "reference");
+    EXPECT_STREQ(CVRLNProcessorScaled(ScaledCpu(0)).Lines().name, "reference");
+    EXPECT_STREQ(CVRLNProcessorScaled(ScaledCpu(2)).Lines().name, "ssse3");
     const ScaledRun runs[] = {
-        {0, 0, 0}, {0, 0, 0x402}, {0, 11, 0}, {47, 0, 0}, {47, 11, 0}, {31, 7, 0x406},
+        {0, 0, 0},      {0, 0, 0x402}, {0, 11, 0},  {47, 0, 0}, {47, 11, 0},
+        {31, 7, 0x406}, {80, 0, 0},    {64, 20, 0}, {23, 5, 0}, {9, 3, 0},
     };
     RandomFrames random(19);
-    for (const ScaledRun& run : runs) {
-        for (int trial = 0; trial < 8; ++trial) {
-            const CVRLNColourRecord colours = trial == 0 ? CVRLNColourRecord{} : random.Colours();
-            const uint32_t seed = uint32_t(100 + trial);
-            std::string referenceLabel, fastLabel;
-            const auto reference = RunScaled(0, run, colours, seed, &referenceLabel);
-            const auto fast = RunScaled(1, run, colours, seed, &fastLabel);
-            EXPECT_EQ(fastLabel.substr(0, fastLabel.find(' ')),
-                      referenceLabel.substr(0, referenceLabel.find(' ')));
-            EXPECT_NE(fastLabel, referenceLabel);
-            ASSERT_EQ(reference, fast) << fastLabel << " to " << run.outWidth << " x "
-                                       << run.outHeight << ", trial " << trial;
+    for (int path = 1; path <= 3; ++path) {
+        for (const ScaledRun& run : runs) {
+            for (int trial = 0; trial < 8; ++trial) {
+                const CVRLNColourRecord colours =
+                    trial == 0 ? CVRLNColourRecord{} : random.Colours();
+                const uint32_t seed = uint32_t(100 + trial);
+                std::string referenceLabel, fastLabel;
+                const auto reference = RunScaled(0, run, colours, seed, &referenceLabel);
+                const auto fast = RunScaled(path, run, colours, seed, &fastLabel);
+                EXPECT_EQ(fastLabel.substr(0, fastLabel.find(' ')),
+                          referenceLabel.substr(0, referenceLabel.find(' ')));
+                EXPECT_NE(fastLabel, referenceLabel);
+                ASSERT_EQ(reference, fast) << fastLabel << " to " << run.outWidth << " x "
+                                           << run.outHeight << ", trial " << trial;
+            }
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The column tables are kept between pictures; a picture of another width
+// (same taps) must still give what a fresh processor gives it.
+TEST(ProcessorScaled, KeptColumnTablesFollowThePictureWidth) {
+    LibraryStateGuard guard;
+    const auto run = [](CVRLNProcessorScaled& scaled, int width, uint32_t seed) {
+        TestPicture t(width, 12, 2 * 94);
+        RandomFrames random(seed);
+        random.Fill(t.picture.plane[0], size_t(width) * 12);
+        random.Fill(t.picture.plane[1], size_t(width) * 6);
+        EXPECT_EQ(scaled.Process(&t.picture, 0), 0);
+        return t.output;
+    };
+    for (int path = 0; path <= 3; ++path) {
+        SetCurrentFrameSize(94, 12);
+        CVRLNProcessorScaled kept(ScaledCpu(path)), fresh(ScaledCpu(path));
+        for (CVRLNProcessorScaled* p : {&kept, &fresh}) p->SetOutputWidth(40, 1000);
+        run(kept, 94, 1);
+        ASSERT_EQ(run(kept, 93, 2), run(fresh, 93, 2)) << "path " << path;
+        kept.SetOutputWidth(60, 1000);
+        CVRLNProcessorScaled again(ScaledCpu(path));
+        again.SetOutputWidth(60, 1000);
+        ASSERT_EQ(run(kept, 94, 3), run(again, 94, 3)) << "path " << path;
     }
 }
 

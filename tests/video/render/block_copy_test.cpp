@@ -62,3 +62,28 @@ TEST(BlockCopyFlags, ComeFromTheProcessor) {
 }
 
 }  // namespace
+
+namespace {
+
+// A streamed line arrives whole at every alignment of either end and every
+// length around the 16- and 64-byte steps, and nothing beside it is touched.
+TEST(StreamingLine, CopiesEveryLengthAndAlignmentAndNothingElse) {
+    const std::vector<uint8_t> source = Pattern(4096 + 64);
+    for (size_t length : {size_t(0), size_t(1), size_t(15), size_t(16), size_t(63), size_t(64),
+                          size_t(65), size_t(200), size_t(4096)}) {
+        for (size_t from = 0; from < 17; from += 3) {
+            for (size_t to = 0; to < 17; to += 5) {
+                std::vector<uint8_t> out(length + 48, 0xCC);
+                StreamingCopyLine(out.data() + to, source.data() + from, length);
+                StreamingFence();
+                for (size_t i = 0; i < out.size(); ++i) {
+                    const bool inside = i >= to && i < to + length;
+                    ASSERT_EQ(out[i], inside ? source[from + i - to] : 0xCC)
+                        << length << " from " << from << " to " << to << " at " << i;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace

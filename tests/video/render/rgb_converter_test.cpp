@@ -210,3 +210,50 @@ TEST(RgbConverterSubpicture, FastRowsGiveTheReferenceBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// With a mirror set, both pictures get the lines the converter writes without
+// one, top-down and bottom-up; a mirror of fewer lines gets only those, and
+// the bytes past a line's end are left alone.
+TEST(RgbConverterMirror, BothPicturesGetTheLinesWrittenWithoutAMirror) {
+    WordsGuard guard;
+    for (int format : kFormats) {
+        for (int bottomUp : {0, 1}) {
+            RandomFrames random(uint32_t(format * 2 + bottomUp));
+            Planar plain, mirrored;
+            random.Fill(plain.picture.plane[0], size_t(kWidth) * kHeight * 3 / 2);
+            std::copy(plain.picture.plane[0], plain.picture.plane[0] + kWidth * kHeight * 3 / 2,
+                      mirrored.picture.plane[0]);
+            std::unique_ptr<CVRLNProcessorRGB> alone = Converter(format);
+            std::unique_ptr<CVRLNProcessorRGB> both = Converter(format);
+            alone->SetParameter(kParamSubpictureSource, bottomUp);
+            both->SetParameter(kParamSubpictureSource, bottomUp);
+            ASSERT_EQ(alone->Process(&plain.picture, 0), 0);
+            const int mirrorPitch = kWidth * 4 + 12, mirrorLines = kHeight - 3;
+            std::vector<uint8_t> mirror(size_t(mirrorPitch) * kHeight, 0xA5);
+            both->SetMirror(mirror.data(), mirrorPitch, mirrorLines);
+            ASSERT_EQ(both->Process(&mirrored.picture, 0), 0);
+            both->SetMirror(nullptr, 0, 0);
+            EXPECT_EQ(mirrored.output, plain.output) << "format " << format;
+            const size_t bytes = size_t(kWidth) * (format == kFormatRgb32   ? 4
+                                                   : format == kFormatRgb24 ? 3
+                                                                            : 2);
+            for (int row = 0; row < kHeight; ++row) {
+                const uint8_t* line = mirror.data() + size_t(row) * mirrorPitch;
+                const uint8_t* expected = plain.output.data() + size_t(row) * kWidth * 4;
+                if (row < mirrorLines) {
+                    EXPECT_TRUE(std::equal(line, line + bytes, expected)) << "row " << row;
+                } else {
+                    EXPECT_TRUE(
+                        std::all_of(line, line + bytes, [](uint8_t b) { return b == 0xA5; }));
+                }
+                EXPECT_TRUE(std::all_of(line + bytes, line + mirrorPitch,
+                                        [](uint8_t b) { return b == 0xA5; }))
+                    << "row " << row;
+            }
+        }
+    }
+}
+
+}  // namespace
