@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "plugins/common/engine_table.h"
+#include "plugins/common/sleep_ms.h"
 #include "plugins/fm/fm_favourites.h"
 #include "plugins/fm/fm_ui_queue.h"
-#include "plugins/fm/ms_sleep.h"
 
 namespace sonidra {
 namespace {

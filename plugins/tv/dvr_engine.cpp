@@ -4,7 +4,7 @@
 
 #include "interfaces/host_framework.h"
 #include "plugins/common/oss_mixer.h"
-#include "plugins/tv/sleep_ms.h"
+#include "plugins/common/sleep_ms.h"
 #include "plugins/tv/tuner_event_queue.h"
 
 namespace {
@@ -53,7 +53,7 @@ void DvrEngine::RunMonitor() {
     int ticks = kMonitorPollTicks;
     int lastMode = ZAQ_MTS_STEREO;
     while (gMonitorRunning.load()) {
-        SleepMs(kMonitorTickMs);
+        SleepMilliseconds(kMonitorTickMs);
         if (++ticks <= kMonitorPollTicks) continue;
         ticks = 0;
         // Only an open tuner has a sound mode to report.

@@ -1,6 +1,6 @@
 // Engine commands for sound: MTS mode, volume steps, mute and volume.
+#include "plugins/common/sleep_ms.h"
 #include "plugins/tv/dvr_commands.h"
-#include "plugins/tv/sleep_ms.h"
 #include "plugins/tv/tv_settings_keys.h"
 
 namespace {
@@ -41,7 +41,7 @@ int DvrSetSoundMode(DvrEngine& engine, const DvrArgs& args) {
     if (!args.in || ZAQ_SetProperty(tuner, ZAQ_PROP_MTS_MODE, *args.InInt()) < 0) {
         return DvrFail("err: SetMTSAudioMode");
     }
-    SleepMs(kSoundModeSettleMs);
+    SleepMilliseconds(kSoundModeSettleMs);
     int mode = 0;
     ZAQ_GetProperty(tuner, ZAQ_PROP_MTS_MODE, &mode);
     return mode != *args.InInt() ? kDvrSoundModeRefused : 1;

@@ -3,7 +3,7 @@
 #include "plugins/tv/tv_controller.h"
 
 #include "plugins/common/engine_table.h"
-#include "plugins/tv/sleep_ms.h"
+#include "plugins/common/sleep_ms.h"
 #include "plugins/tv/tv_settings_keys.h"
 #include "plugins/tv/tv_timing.h"
 
@@ -60,7 +60,7 @@ void TvController::ShowUpgradeReport() {
     if (status == 0) return;
     const int message = status == 1 ? kUpgradeDoneMessage : kUpgradeOtherMessage;
     Menu(kMenuShowMessage, &message);
-    SleepMs(TvNoticeDelayMs());
+    SleepMilliseconds(TvNoticeDelayMs());
     Menu(kMenuClose);
     setRegInt(kKeyUpgradeStatus, 0);
 }
