@@ -18,7 +18,6 @@ enum TvMenuCommand : unsigned {
     kMenuPictureValue = 87,
     kMenuSettingApplied = 88,
     kMenuSettingValue = 89,
-    kMenuPatchFound = 90,
     kMenuMessage = 91,
     kMenuFavouriteLabel = 95,
     kMenuFavouriteLabels = 96,
