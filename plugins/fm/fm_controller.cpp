@@ -6,6 +6,7 @@
 
 #include "plugins/common/engine_table.h"
 #include "plugins/common/sleep_ms.h"
+#include "plugins/common/upgrade_notice.h"
 #include "plugins/fm/fm_favourites.h"
 #include "plugins/fm/fm_ui_queue.h"
 
@@ -65,15 +66,7 @@ void FmController::Construct() {
 }
 
 void FmController::ShowUpgradeReport() {
-    const int status = getRegInt("SolvaneON_UPGRADESTATUS", 0);
-    if (status == 0) return;
-    const int message = status == 1 ? 29 : 30;
-    Menu(91, &message);
-    Flip();
-    SleepMilliseconds(4000);
-    Menu(92);
-    Flip();
-    setRegInt("SolvaneON_UPGRADESTATUS", 0);
+    ShowUpgradeNotice(menu_.get(), 92, painter_.get());
 }
 
 FmController::~FmController() {

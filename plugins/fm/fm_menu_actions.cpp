@@ -1,4 +1,5 @@
 // The setup menu's actions (command set 15): sleep timer, language, leaving the menu.
+#include "plugins/common/language_defaults.h"
 #include "plugins/fm/fm_controller.h"
 
 namespace sonidra {
@@ -70,18 +71,10 @@ void FmController::SetSleepTimer(int value) {
 
 void FmController::ChangeLanguage(int value) {
     if (value == 1) {
-        const int preferred = language_ ? language_->GetPreferLangID() : 0;
-        if (language_ && preferred != language_->GetCurrentLangID()) {
-            language_->SetCurrentLangID(preferred);
-            Menu(97);
-            Menu(180, nullptr, nullptr, nullptr, OsdName());
-        }
+        RestorePreferredLanguage(language_, menu_.get(), OsdName());
         sleepSeconds = 0;
         SleepMinutes().store(0);
-        const int minutes = 0;
-        Menu(184, nullptr, &minutes, nullptr, OsdName());
-        const char zero = 0;
-        Menu(165, &zero, nullptr, nullptr, OsdName());
+        ShowSleepTimerOff(menu_.get(), OsdName());
         NotifyHost(16, 0);
     }
     LeaveMenu();

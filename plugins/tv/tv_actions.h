@@ -21,7 +21,6 @@ enum TvMenuCommand : unsigned {
     kMenuMessage = 91,
     kMenuFavouriteLabel = 95,
     kMenuFavouriteLabels = 96,
-    kMenuLanguageChanged = 97,
     kMenuChannelAll = 159,
     kMenuChannelFavourite = 160,
     kMenuChannelRecalled = 161,

@@ -2,10 +2,10 @@
 #include "plugins/tv/tv_key_table.h"
 
 #include "plugins/common/sleep_ms.h"
+#include "plugins/common/upgrade_notice.h"
 #include "plugins/tv/dvr_commands.h"
 #include "plugins/tv/tv_actions.h"
 #include "plugins/tv/tv_persistence.h"
-#include "plugins/tv/tv_timing.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ void NextVideoInput(TvController& tv) {
 }
 
 void ShowChannelLater(TvController& tv) {
-    SleepMilliseconds(TvNoticeDelayMs());
+    SleepMilliseconds(NoticeDelayMs());
     const int slot = CurrentSlot(tv);
     tv.Panel(kPanelChannel, (slot < 0 ? 0 : slot) + 1, 2);
 }

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "plugins/common/upgrade_notice.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 
@@ -43,6 +44,8 @@ void ResetWorld() {
     hostsim::ResetAll();
     ClearEvents();
     SetEventHook(nullptr);
+    // The upgrade notice would hold each controller four seconds.
+    SetNoticeDelayMs(20);
 }
 
 void ClearEvents() {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "plugins/common/oss_mixer.h"
-#include "plugins/tv/tv_timing.h"
+#include "plugins/common/upgrade_notice.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 
@@ -119,7 +119,7 @@ class TvWorld : public ::testing::Test {
         hostsim::ResetAll();
         FakeMixer::Reset();
         SetMixerOps(&kFakeMixerOps);
-        SetTvNoticeDelayMs(20);
+        SetNoticeDelayMs(20);
         HostCalls::Clear();
     }
     void TearDown() override {
