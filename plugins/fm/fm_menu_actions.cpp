@@ -1,6 +1,7 @@
 // The setup menu's actions (command set 15): sleep timer, language, leaving the menu.
 #include "plugins/common/language_defaults.h"
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
 
 namespace sonidra {
 namespace {
@@ -19,14 +20,14 @@ void Redraw(FmController& c, int) {
     c.menuMode = false;
     c.Osd(kOsdRedrawAll);
     c.Flip();
-    c.Menu(180, nullptr, nullptr, nullptr, c.OsdName());
+    c.Menu(kFmMenuRefresh, nullptr, nullptr, nullptr, c.OsdName());
 }
 void Language(FmController& c, int value) {
     c.ChangeLanguage(value);
 }
 void LeaveAndTell(FmController& c, int value) {
     Leave(c, value);
-    if (value == 0 && c.hostCallback.load()) c.NotifyHost(22);
+    if (value == 0 && c.hostCallback.load()) c.NotifyHost(kFmHostMenuLeft);
 }
 
 struct MenuActionEntry {
@@ -35,8 +36,13 @@ struct MenuActionEntry {
 };
 
 constexpr MenuActionEntry kMenuActions[] = {
-    {64, SleepTimer}, {72, Leave},    {76, Nothing},      {83, Redraw},
-    {86, Leave},      {87, Language}, {89, LeaveAndTell},
+    {kFmActionSleepTimer, SleepTimer},
+    {kFmActionLeave, Leave},
+    {kFmActionNone, Nothing},
+    {kFmActionRedraw, Redraw},
+    {kFmActionLeaveToo, Leave},
+    {kFmActionLanguage, Language},
+    {kFmActionLeaveAndTell, LeaveAndTell},
 };
 
 // Sleep-timer choices of the menu: value, seconds.
@@ -65,8 +71,8 @@ void FmController::SetSleepTimer(int value) {
     LeaveMenu();
     Flip();
     const int minutes = SleepMinutes().load();
-    Menu(184, nullptr, &minutes, nullptr, OsdName());
-    NotifyHost(16, sleepSeconds);
+    Menu(kFmMenuSleepMinutes, nullptr, &minutes, nullptr, OsdName());
+    NotifyHost(kFmHostSleepTimer, sleepSeconds);
 }
 
 void FmController::ChangeLanguage(int value) {
@@ -75,7 +81,7 @@ void FmController::ChangeLanguage(int value) {
         sleepSeconds = 0;
         SleepMinutes().store(0);
         ShowSleepTimerOff(menu_.get(), OsdName());
-        NotifyHost(16, 0);
+        NotifyHost(kFmHostSleepTimer, 0);
     }
     LeaveMenu();
     Flip();

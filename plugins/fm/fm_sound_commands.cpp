@@ -25,7 +25,7 @@ void ReportVolume(const FmWrapperState& s, const CommandArgs& a) {
     if (!a.HasOut()) return;
     const int volume = ReadProperty(s, kPropertyVolume);
     a.WriteOut(volume);
-    setRegInt(kVolumeKey, volume);
+    setRegInt(kKeyFmVolume, volume);
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ int SetVolume(FmWrapperState& s, const CommandArgs& a) {
     if (!a.ReadIn(&requested)) return 0;
     const int volume = std::clamp(requested, 0, kMaxVolume);
     WriteProperty(s, kPropertyVolume, volume);
-    setRegInt(kVolumeKey, volume);
+    setRegInt(kKeyFmVolume, volume);
     return 0;
 }
 
