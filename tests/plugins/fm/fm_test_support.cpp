@@ -115,13 +115,4 @@ std::vector<std::string> TunerLines(const std::string& prefix) {
     return lines;
 }
 
-bool WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 }  // namespace fmtest

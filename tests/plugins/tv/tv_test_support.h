@@ -22,18 +22,11 @@
 #include "plugins/common/upgrade_notice.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
+#include "tests/plugins/common/wait_until.h"
 
 namespace tvtest {
 
-// Waits until condition holds; false after timeoutMs.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
+using plugintest::WaitUntil;
 
 // The fake mixer: what was read and written.
 struct FakeMixer {
