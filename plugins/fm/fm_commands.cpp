@@ -2,6 +2,7 @@
 // input and band. Sound commands (properties, volume, mute) are in fm_sound_commands.cpp.
 #include <cstdint>
 
+#include "interfaces/media_types.h"
 #include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_sound_commands.h"
 #include "plugins/fm/fm_wrapper_state.h"
@@ -109,7 +110,7 @@ int StopRadio(FmWrapperState& s, const CommandArgs&) {
 int CloseRadio(FmWrapperState& s, const CommandArgs&) {
     s.StopRadio();
     s.seeks.Clear();
-    s.Report(kFmClosedEventSet, 0, 0);
+    s.Report(kCmdSetEngineClosed, 0, 0);
     return 0;
 }
 

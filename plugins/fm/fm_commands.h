@@ -31,7 +31,4 @@ enum FmCommand : unsigned {
     kFmGetVolume = 126,
 };
 
-// Command set of the engine's report that it closed.
-constexpr int kFmClosedEventSet = 13;
-
 }  // namespace sonidra

@@ -24,15 +24,7 @@ enum FmMenuCommand : unsigned {
     kFmMenuFavouriteLine = 199,
 };
 
-// Command sets of MessageHandler.
-enum FmMessageSet : int {
-    kFmSetEvents = 3,
-    kFmSetClosed = 13,
-    kFmSetMenu = 15,
-    kFmSetPatch = 29,
-};
-
-// Events of set 3 (the seek events are in fm_sweep.h).
+// Events of set 3, kCmdSetMenu (the seek events are in fm_sweep.h).
 enum FmMenuEvent : int {
     kFmEventSensitivityPage = 31,
     kFmEventSleepNotice = 56,
@@ -43,7 +35,7 @@ enum FmMenuEvent : int {
     kFmEventRedraw = 113,
 };
 
-// Actions of set 15.
+// Actions of set 15, kCmdSetSettings.
 enum FmMenuAction : int {
     kFmActionSleepTimer = 64,
     kFmActionLeave = 72,

@@ -100,19 +100,19 @@ void Event(FmController& c, int code, int value) {
 
 void FmController::HandleMessage(int set, int code, int value, const char*) {
     switch (set) {
-        case kFmSetEvents:
+        case kCmdSetMenu:
             Event(*this, code, value);
             break;
-        case kFmSetClosed:
+        case kCmdSetEngineClosed:
             DestroyMediaWrapper(&wrapper);
             if (painter_) painter_->ClearDisplay(true);
             FmUiQueue().Clear();
             NotifyHost(kFmHostEngineClosed);
             break;
-        case kFmSetMenu:
+        case kCmdSetSettings:
             MenuAction(code, value);
             break;
-        case kFmSetPatch:
+        case kCmdSetPatch:
             PatchCheck();
             break;
         default:

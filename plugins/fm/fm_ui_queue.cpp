@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "interfaces/media_types.h"
+
 namespace sonidra {
 
 void UiQueue::Append(int kind, unsigned set, int32_t first, int32_t second, const char* data,
@@ -23,9 +25,8 @@ UiQueue& FmUiQueue() {
 }
 
 int FmMediaEventCallback(int code, const char* data, unsigned len, int value) {
-    constexpr int kKeySet = 20;
-    if (code == kKeySet) {
-        FmUiQueue().Append(kUiNodeKey, kKeySet, static_cast<int32_t>(len), value, data, 1);
+    if (code == kCmdSetKey) {
+        FmUiQueue().Append(kUiNodeKey, kCmdSetKey, static_cast<int32_t>(len), value, data, 1);
     } else {
         FmUiQueue().Append(kUiNodeEvent, static_cast<unsigned>(code), value,
                            static_cast<int32_t>(len), data, len);
