@@ -1,5 +1,6 @@
 // The band from the country setting, and frequency texts.
 #include "plugins/fm/fm_band.h"
+#include "plugins/fm/fm_settings_keys.h"
 
 #include <climits>
 #include <cstdio>
@@ -37,7 +38,7 @@ FmBand BandForCountry(const char* country) {
 FmBand BandFromSettings() {
     // The store may fill up to its longest value, so the buffer is that size.
     char country[ZAQ_SETTING_MAX_LENGTH] = "";
-    if (getRegStr("SolvaneON_TV_CONTRY", country) != 0) return BandForCountry(nullptr);
+    if (getRegStr(kKeyCountry, country) != 0) return BandForCountry(nullptr);
     country[sizeof country - 1] = '\0';
     return BandForCountry(country);
 }

@@ -2,13 +2,13 @@
 // input and band. Sound commands (properties, volume, mute) are in fm_sound_commands.cpp.
 #include <cstdint>
 
+#include "interfaces/media_types.h"
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_sound_commands.h"
 #include "plugins/fm/fm_wrapper_state.h"
 
 namespace sonidra {
 namespace {
-
-constexpr int kClosedEventSet = 13;
 
 // in carries a number by value unless a command says it points to one.
 int InValue(const CommandArgs& a) {
@@ -44,11 +44,11 @@ int QueueSeek(FmWrapperState& s, const CommandArgs& a, int command) {
 }
 
 int SeekUp(FmWrapperState& s, const CommandArgs& a) {
-    return QueueSeek(s, a, kCommandSeekUp);
+    return QueueSeek(s, a, kFmSeekUp);
 }
 
 int SeekDown(FmWrapperState& s, const CommandArgs& a) {
-    return QueueSeek(s, a, kCommandSeekDown);
+    return QueueSeek(s, a, kFmSeekDown);
 }
 
 int StopSeek(FmWrapperState& s, const CommandArgs&) {
@@ -110,7 +110,7 @@ int StopRadio(FmWrapperState& s, const CommandArgs&) {
 int CloseRadio(FmWrapperState& s, const CommandArgs&) {
     s.StopRadio();
     s.seeks.Clear();
-    s.Report(kClosedEventSet, 0, 0);
+    s.Report(kCmdSetEngineClosed, 0, 0);
     return 0;
 }
 
@@ -120,12 +120,29 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {30, ChannelListCount}, {31, SelectChannel}, {33, SelectByFrequency}, {34, SignalLevel},
-    {37, SeekUp},           {38, SeekDown},      {39, StopSeek},          {40, NextChannel},
-    {41, PreviousChannel},  {44, AudioInput},    {50, SetAudioInput},     {57, SetBandStart},
-    {58, SetChannelCount},  {74, StartRadio},    {81, StopRadio},         {86, CloseRadio},
-    {115, SetProperty},     {116, GetProperty},  {122, VolumeUp},         {123, VolumeDown},
-    {124, SetMute},         {125, SetVolume},    {126, GetVolume},
+    {kFmGetChannelCount, ChannelListCount},
+    {kFmSelectChannel, SelectChannel},
+    {kFmSelectByFrequency, SelectByFrequency},
+    {kFmSignalLevel, SignalLevel},
+    {kFmSeekUp, SeekUp},
+    {kFmSeekDown, SeekDown},
+    {kFmStopSeek, StopSeek},
+    {kFmNextChannel, NextChannel},
+    {kFmPreviousChannel, PreviousChannel},
+    {kFmGetAudioInput, AudioInput},
+    {kFmSetAudioInput, SetAudioInput},
+    {kFmSetBandStart, SetBandStart},
+    {kFmSetChannelCount, SetChannelCount},
+    {kFmStartRadio, StartRadio},
+    {kFmStopRadio, StopRadio},
+    {kFmCloseRadio, CloseRadio},
+    {kFmSetProperty, SetProperty},
+    {kFmGetProperty, GetProperty},
+    {kFmVolumeUp, VolumeUp},
+    {kFmVolumeDown, VolumeDown},
+    {kFmSetMute, SetMute},
+    {kFmSetVolume, SetVolume},
+    {kFmGetVolume, GetVolume},
 };
 
 }  // namespace

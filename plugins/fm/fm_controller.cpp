@@ -5,16 +5,19 @@
 #include <cstdint>
 
 #include "plugins/common/engine_table.h"
+#include "plugins/common/sleep_ms.h"
+#include "plugins/common/upgrade_notice.h"
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_favourites.h"
+#include "plugins/fm/fm_menu_commands.h"
+#include "plugins/fm/fm_settings_keys.h"
 #include "plugins/fm/fm_ui_queue.h"
-#include "plugins/fm/ms_sleep.h"
 
 namespace sonidra {
 namespace {
 
 constexpr const char kStandardMenu[] = "SKIN00/XML/SETUPMENU/FM/FM_SETING_MENU.xml";
 constexpr const char kSmallMenu[] = "SKIN00_800x600/XML/SETUPMENU/FM/FM_SETING_MENU.xml";
-constexpr int kSmallSkin = 3;
 
 enum : unsigned {
     kNotifyCreateEngine = 0,
@@ -29,7 +32,7 @@ std::atomic<bool>& UiRunning() {
 }
 
 int Resolution() {
-    return getRegInt("SolvaneON_RESOLUTION", 0);
+    return getRegInt(kKeyResolution, 0);
 }
 
 }  // namespace
@@ -49,31 +52,23 @@ void FmController::Construct() {
     language_ = CZAQLangTrans::GetOrCreateObject();
     menu_.reset(CZAQFMSetupMenuFactory::FMSetupMenuFactory(
         Resolution() == kSmallSkin ? kSmallMenu : kStandardMenu));
-    Menu(81, MenuCallbackWord(FmMediaEventCallback));
+    Menu(kFmMenuInstallCallback, MenuCallbackWord(FmMediaEventCallback));
     menu_->SetUiCtrl(owner_);
     ShowUpgradeReport();
     osd_ = std::make_unique<CFMUIMediator>(CFMUIMediator::LayoutPathFor(Resolution()));
     band = BandFromSettings();
     favourites = LoadFavourites(band);
-    sensitivity = getRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", kDefaultSensitivity);
+    sensitivity = getRegInt(kKeyFmSensitivity, kDefaultSensitivity);
     if (!UsableSensitivity(sensitivity)) sensitivity = kDefaultSensitivity;
     FmUiQueue().Clear();
     panel_ = CUIPanelCtrl::GetOrCreateObject();
-    Panel(kPanelFmVolumeAtStart, getRegInt("SolvaneON_FM_VOLUME", 0), 0);
+    Panel(kPanelFmVolumeAtStart, getRegInt(kKeyFmVolume, 0), 0);
     UiRunning().store(true);
     uiThread_ = std::thread([this] { UiLoop(); });
 }
 
 void FmController::ShowUpgradeReport() {
-    const int status = getRegInt("SolvaneON_UPGRADESTATUS", 0);
-    if (status == 0) return;
-    const int message = status == 1 ? 29 : 30;
-    Menu(91, &message);
-    Flip();
-    SleepMilliseconds(4000);
-    Menu(92);
-    Flip();
-    setRegInt("SolvaneON_UPGRADESTATUS", 0);
+    ShowUpgradeNotice(menu_.get(), kFmMenuNoticeClose, painter_.get());
 }
 
 FmController::~FmController() {
@@ -84,9 +79,9 @@ FmController::~FmController() {
     FmUiQueue().Clear();
     osd_.reset();
     menu_.reset();
-    setRegInt("SolvaneON_FM_CHANNELNUM", currentChannel);
+    setRegInt(kKeyFmChannel, currentChannel);
     SaveFavourites(favourites);
-    setRegInt("SolvaneON_FM_SENSITIVITY_LEVEL", sensitivity);
+    setRegInt(kKeyFmSensitivity, sensitivity);
     painter_.reset();
     registration_.reset();
     CZAQLangTrans::DestroyObject();
@@ -94,7 +89,7 @@ FmController::~FmController() {
         Panel(kPanelClose, 0, 0);
         CUIPanelCtrl::DestroyObject();
     }
-    NotifyHost(8);
+    NotifyHost(kFmHostControllerGone);
 }
 
 int FmController::Notify(unsigned type, char* data, unsigned len, int value) {
@@ -106,13 +101,13 @@ int FmController::Notify(unsigned type, char* data, unsigned len, int value) {
             if (wrapper != 0) break;
             CreateMediaWrapper(kMediaFm, &wrapper);
             SetMediaWrapperCallback(wrapper, FmMediaEventCallback);
-            Engine(57, &band.startMHz, nullptr, sizeof band.startMHz);
-            Engine(58, &band.count, nullptr, sizeof band.count);
+            Engine(kFmSetBandStart, &band.startMHz, nullptr, sizeof band.startMHz);
+            Engine(kFmSetChannelCount, &band.count, nullptr, sizeof band.count);
             break;
         }
         case kNotifyHostCallback:
             if (data) hostCallback.store(reinterpret_cast<HostCallback>(data));
-            NotifyHost(7);
+            NotifyHost(kFmHostReady);
             break;
         case kNotifyKey: {
             const bool stopOrExit = data && len > 0 && (data[0] == 's' || data[0] == 'x');
@@ -126,7 +121,7 @@ int FmController::Notify(unsigned type, char* data, unsigned len, int value) {
             SleepMinutes().store(value);
             std::lock_guard<std::mutex> lock(handling_);
             const int minutes = SleepMinutes().load();
-            if (menu_) Menu(184, nullptr, &minutes, nullptr, OsdName());
+            if (menu_) Menu(kFmMenuSleepMinutes, nullptr, &minutes, nullptr, OsdName());
             break;
         }
         default:
@@ -148,7 +143,7 @@ int FmController::Engine(unsigned command, void* in, void* out, int inSize) {
 }
 
 void FmController::NotifyHost(int code, int argument) {
-    if (HostCallback fn = hostCallback.load()) fn(11, code, argument, 0, 0);
+    if (HostCallback fn = hostCallback.load()) fn(kFmHostFamily, code, argument, 0, 0);
 }
 
 void FmController::UiLoop() {

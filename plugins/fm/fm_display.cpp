@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
 
 namespace sonidra {
 
@@ -43,7 +44,7 @@ void FmController::ClearFavouriteNumber() {
 
 void FmController::LeaveMenu() {
     menuMode = false;
-    Menu(66);
+    Menu(kFmMenuClose);
     Osd(kOsdRedrawAll);
 }
 

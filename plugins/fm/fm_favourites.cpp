@@ -1,5 +1,6 @@
 // Loading, saving and listing the favourite stations.
 #include "plugins/fm/fm_favourites.h"
+#include "plugins/fm/fm_settings_keys.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +12,6 @@
 namespace sonidra {
 namespace {
 
-constexpr const char kFavouritesKey[] = "SolvaneON_FM_FAVORITE_CHANNELS";
 constexpr const char kDefaultFavourites[] = "0#0#0#0#0#0#0#0#0#0#";
 
 }  // namespace
@@ -45,13 +45,13 @@ std::string FavouriteLine(int slot, const FmBand& band, int channel) {
 
 std::vector<int> LoadFavourites(const FmBand& band) {
     char text[ZAQ_SETTING_MAX_LENGTH] = "";
-    if (getRegStr(kFavouritesKey, text) != 0) return ParseFavourites(kDefaultFavourites, band);
+    if (getRegStr(kKeyFmFavourites, text) != 0) return ParseFavourites(kDefaultFavourites, band);
     text[sizeof text - 1] = '\0';
     return ParseFavourites(text, band);
 }
 
 void SaveFavourites(const std::vector<int>& favourites) {
-    setRegStr(kFavouritesKey, FormatFavourites(favourites).c_str());
+    setRegStr(kKeyFmFavourites, FormatFavourites(favourites).c_str());
 }
 
 }  // namespace sonidra

@@ -1,7 +1,9 @@
 // The FM key handler: radio off, menu mode, typing, then the key table.
 #include <cstring>
 
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
 #include "plugins/fm/fm_ui_queue.h"
 
 namespace sonidra {
@@ -27,17 +29,17 @@ void Start(FmController& c, const char*, int) {
     c.StartRadio();
 }
 void Close(FmController& c, const char*, int) {
-    c.Engine(86);
+    c.Engine(kFmCloseRadio);
 }
 void StopSeek(FmController& c, const char*, int) {
-    c.Engine(39);
+    c.Engine(kFmStopSeek);
 }
 void Mute(FmController& c, const char*, int) {
     c.ToggleMute();
 }
 void OpenMenu(FmController& c, const char*, int) {
     c.menuMode = true;
-    c.Menu(65);
+    c.Menu(kFmMenuOpen);
     c.Flip();
 }
 void SeekDown(FmController& c, const char*, int) {
@@ -102,7 +104,8 @@ struct MenuKey {
     unsigned command;
 };
 constexpr MenuKey kMenuKeys[] = {
-    {kKeyLeft, 40}, {kKeyRight, 41}, {kKeyUp, 42}, {kKeyDown, 43}, {kKeyEnter, 50},
+    {kKeyLeft, kFmMenuKeyLeft}, {kKeyRight, kFmMenuKeyRight}, {kKeyUp, kFmMenuKeyUp},
+    {kKeyDown, kFmMenuKeyDown}, {kKeyEnter, kFmMenuEnter},
 };
 
 void MenuKeyPressed(FmController& c, unsigned char key) {
@@ -114,8 +117,8 @@ void MenuKeyPressed(FmController& c, unsigned char key) {
     }
     if (key == 'x') {
         c.menuMode = false;
-        c.Menu(66);
-        c.Engine(86);
+        c.Menu(kFmMenuClose);
+        c.Engine(kFmCloseRadio);
     } else if (key == 'S' || key == kKeyMenuExit) {
         c.LeaveMenu();
         c.Flip();

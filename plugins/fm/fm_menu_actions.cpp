@@ -1,5 +1,7 @@
 // The setup menu's actions (command set 15): sleep timer, language, leaving the menu.
+#include "plugins/common/language_defaults.h"
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
 
 namespace sonidra {
 namespace {
@@ -18,14 +20,14 @@ void Redraw(FmController& c, int) {
     c.menuMode = false;
     c.Osd(kOsdRedrawAll);
     c.Flip();
-    c.Menu(180, nullptr, nullptr, nullptr, c.OsdName());
+    c.Menu(kFmMenuRefresh, nullptr, nullptr, nullptr, c.OsdName());
 }
 void Language(FmController& c, int value) {
     c.ChangeLanguage(value);
 }
 void LeaveAndTell(FmController& c, int value) {
     Leave(c, value);
-    if (value == 0 && c.hostCallback.load()) c.NotifyHost(22);
+    if (value == 0 && c.hostCallback.load()) c.NotifyHost(kFmHostMenuLeft);
 }
 
 struct MenuActionEntry {
@@ -34,8 +36,13 @@ struct MenuActionEntry {
 };
 
 constexpr MenuActionEntry kMenuActions[] = {
-    {64, SleepTimer}, {72, Leave},    {76, Nothing},      {83, Redraw},
-    {86, Leave},      {87, Language}, {89, LeaveAndTell},
+    {kFmActionSleepTimer, SleepTimer},
+    {kFmActionLeave, Leave},
+    {kFmActionNone, Nothing},
+    {kFmActionRedraw, Redraw},
+    {kFmActionLeaveToo, Leave},
+    {kFmActionLanguage, Language},
+    {kFmActionLeaveAndTell, LeaveAndTell},
 };
 
 // Sleep-timer choices of the menu: value, seconds.
@@ -64,25 +71,17 @@ void FmController::SetSleepTimer(int value) {
     LeaveMenu();
     Flip();
     const int minutes = SleepMinutes().load();
-    Menu(184, nullptr, &minutes, nullptr, OsdName());
-    NotifyHost(16, sleepSeconds);
+    Menu(kFmMenuSleepMinutes, nullptr, &minutes, nullptr, OsdName());
+    NotifyHost(kFmHostSleepTimer, sleepSeconds);
 }
 
 void FmController::ChangeLanguage(int value) {
     if (value == 1) {
-        const int preferred = language_ ? language_->GetPreferLangID() : 0;
-        if (language_ && preferred != language_->GetCurrentLangID()) {
-            language_->SetCurrentLangID(preferred);
-            Menu(97);
-            Menu(180, nullptr, nullptr, nullptr, OsdName());
-        }
+        RestorePreferredLanguage(language_, menu_.get(), OsdName());
         sleepSeconds = 0;
         SleepMinutes().store(0);
-        const int minutes = 0;
-        Menu(184, nullptr, &minutes, nullptr, OsdName());
-        const char zero = 0;
-        Menu(165, &zero, nullptr, nullptr, OsdName());
-        NotifyHost(16, 0);
+        ShowSleepTimerOff(menu_.get(), OsdName());
+        NotifyHost(kFmHostSleepTimer, 0);
     }
     LeaveMenu();
     Flip();

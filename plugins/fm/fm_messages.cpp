@@ -3,19 +3,20 @@
 #include <cstdint>
 
 #include "plugins/common/engine_table.h"
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
+#include "plugins/fm/fm_sweep.h"
 #include "plugins/fm/fm_ui_queue.h"
 
 namespace sonidra {
 namespace {
 
-enum : int { kSetEvents = 3, kSetClosed = 13, kSetMenu = 15, kSetPatch = 29 };
-
 using EventFn = void (*)(FmController& c, int value);
 
 void OpenSensitivityPage(FmController& c, int value) {
     if (value != 1 || !c.HasMenu()) return;
-    c.Menu(65, &c.sensitivity);
+    c.Menu(kFmMenuOpen, &c.sensitivity);
     c.Flip();
 }
 
@@ -23,8 +24,8 @@ void LeaveWithSleepMinutes(FmController& c, int) {
     c.LeaveMenu();
     c.Flip();
     const int minutes = SleepMinutes().load();
-    c.Menu(184, nullptr, &minutes, nullptr, c.OsdName());
-    c.Menu(165, nullptr, &minutes, nullptr, c.OsdName());
+    c.Menu(kFmMenuSleepMinutes, nullptr, &minutes, nullptr, c.OsdName());
+    c.Menu(kFmMenuChannelNotice, nullptr, &minutes, nullptr, c.OsdName());
 }
 
 void MenuClosed(FmController& c, int) {
@@ -40,7 +41,7 @@ void SeekPassed(FmController& c, int channel) {
 void SeekTune(FmController& c, int channel) {
     c.currentChannel = channel;
     c.ShowFrequency(channel, 0);
-    c.Engine(31, reinterpret_cast<void*>(static_cast<intptr_t>(channel)));
+    c.Engine(kFmSelectChannel, reinterpret_cast<void*>(static_cast<intptr_t>(channel)));
     c.Flip();
 }
 
@@ -51,7 +52,7 @@ void SeekEnded(FmController& c, int) {
 void SensitivityChosen(FmController& c, int value) {
     if (UsableSensitivity(value)) c.sensitivity = value;
     c.Osd(kOsdRedrawAll);
-    c.Menu(83);
+    c.Menu(kFmMenuRedraw);
     c.Flip();
 }
 
@@ -65,7 +66,7 @@ void StoreFavourite(FmController& c, int slot) {
 
 void Redraw(FmController& c, int) {
     c.Osd(kOsdRedrawAll);
-    c.Menu(83);
+    c.Menu(kFmMenuRedraw);
     c.Flip();
 }
 
@@ -75,11 +76,16 @@ struct EventEntry {
 };
 
 constexpr EventEntry kEvents[] = {
-    {31, OpenSensitivityPage}, {56, LeaveWithSleepMinutes},
-    {60, MenuClosed},          {106, SeekPassed},
-    {107, SeekTune},           {108, SeekEnded},
-    {110, SensitivityChosen},  {111, ListFavourites},
-    {112, StoreFavourite},     {113, Redraw},
+    {kFmEventSensitivityPage, OpenSensitivityPage},
+    {kFmEventSleepNotice, LeaveWithSleepMinutes},
+    {kFmEventMenuClosed, MenuClosed},
+    {kSeekEventPassed, SeekPassed},
+    {kSeekEventTune, SeekTune},
+    {kSeekEventEnd, SeekEnded},
+    {kFmEventSensitivityChosen, SensitivityChosen},
+    {kFmEventListFavourites, ListFavourites},
+    {kFmEventStoreFavourite, StoreFavourite},
+    {kFmEventRedraw, Redraw},
 };
 
 void Event(FmController& c, int code, int value) {
@@ -94,19 +100,19 @@ void Event(FmController& c, int code, int value) {
 
 void FmController::HandleMessage(int set, int code, int value, const char*) {
     switch (set) {
-        case kSetEvents:
+        case kCmdSetMenu:
             Event(*this, code, value);
             break;
-        case kSetClosed:
+        case kCmdSetEngineClosed:
             DestroyMediaWrapper(&wrapper);
             if (painter_) painter_->ClearDisplay(true);
             FmUiQueue().Clear();
-            NotifyHost(13);
+            NotifyHost(kFmHostEngineClosed);
             break;
-        case kSetMenu:
+        case kCmdSetSettings:
             MenuAction(code, value);
             break;
-        case kSetPatch:
+        case kCmdSetPatch:
             PatchCheck();
             break;
         default:

@@ -2,6 +2,7 @@
 // sensitivity from the threshold, clear the stop request, walk, unmute, report the end.
 #include <mutex>
 
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_sweep.h"
 #include "plugins/fm/fm_wrapper_state.h"
 
@@ -32,8 +33,7 @@ void FmWrapperState::RunNextSeek() {
 
 void FmWrapperState::RunSeek(const SeekRequestNode& node) {
     SweepRequest request;
-    request.direction =
-        node.command == kCommandSeekUp ? SweepDirection::kUp : SweepDirection::kDown;
+    request.direction = node.command == kFmSeekUp ? SweepDirection::kUp : SweepDirection::kDown;
     request.start = node.start ? *node.start : 0;
     request.threshold = node.threshold;
     request.count = tuner.ChannelCount();

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "plugins/common/tuner_volume.h"
+
 namespace sonidra {
 namespace {
 
@@ -23,7 +25,7 @@ void ReportVolume(const FmWrapperState& s, const CommandArgs& a) {
     if (!a.HasOut()) return;
     const int volume = ReadProperty(s, kPropertyVolume);
     a.WriteOut(volume);
-    setRegInt(kVolumeKey, volume);
+    setRegInt(kKeyFmVolume, volume);
 }
 
 }  // namespace
@@ -40,17 +42,15 @@ int GetProperty(FmWrapperState& s, const CommandArgs& a) {
 }
 
 int VolumeUp(FmWrapperState& s, const CommandArgs& a) {
-    const int volume = std::min(ReadProperty(s, kPropertyVolume) + 1, kMaxVolume);
-    if (volume == 1) WriteProperty(s, kPropertyMute, 0);
-    WriteProperty(s, kPropertyVolume, volume);
+    int volume = 0;
+    StepTunerVolume(s.tuner.Handle(), +1, kMaxVolume, &volume);
     ReportVolume(s, a);
     return 0;
 }
 
 int VolumeDown(FmWrapperState& s, const CommandArgs& a) {
-    const int volume = std::max(ReadProperty(s, kPropertyVolume) - 1, 0);
-    WriteProperty(s, kPropertyVolume, volume);
-    if (volume == 0) WriteProperty(s, kPropertyMute, 1);
+    int volume = 0;
+    StepTunerVolume(s.tuner.Handle(), -1, kMaxVolume, &volume);
     ReportVolume(s, a);
     return 0;
 }
@@ -67,7 +67,7 @@ int SetVolume(FmWrapperState& s, const CommandArgs& a) {
     if (!a.ReadIn(&requested)) return 0;
     const int volume = std::clamp(requested, 0, kMaxVolume);
     WriteProperty(s, kPropertyVolume, volume);
-    setRegInt(kVolumeKey, volume);
+    setRegInt(kKeyFmVolume, volume);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // Volume and mute from the keys. A volume key first undoes a mute the listener chose,
 // so the new level is heard.
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_controller.h"
 
 namespace sonidra {
@@ -7,11 +8,11 @@ namespace sonidra {
 void FmController::Volume(bool up) {
     if (muted) {
         muted = false;
-        Engine(124, nullptr);
+        Engine(kFmSetMute, nullptr);
         Osd(kOsdMuteOff);
     }
     int volume = 0;
-    Engine(up ? 122 : 123, nullptr, &volume);
+    Engine(up ? kFmVolumeUp : kFmVolumeDown, nullptr, &volume);
     Osd(kOsdVolume, &volume);
     Flip();
     Panel(kPanelVolume, volume, 0);
@@ -19,9 +20,9 @@ void FmController::Volume(bool up) {
 
 void FmController::ToggleMute() {
     muted = !muted;
-    Engine(124, muted ? reinterpret_cast<void*>(1) : nullptr);
+    Engine(kFmSetMute, muted ? reinterpret_cast<void*>(1) : nullptr);
     int volume = 0;
-    Engine(126, nullptr, &volume);
+    Engine(kFmGetVolume, nullptr, &volume);
     if (muted) {
         Panel(kPanelMuteOn, 0, 0);
         Osd(kOsdMuteOn);

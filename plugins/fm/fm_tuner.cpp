@@ -1,32 +1,18 @@
 // Opening and closing the tuner in radio mode, and direct play into the host's window.
 #include "plugins/fm/fm_tuner.h"
 
-#include "interfaces/host_framework.h"
+#include "plugins/common/tuner_session.h"
 
 namespace sonidra {
 
-bool FmTuner::FindVideoRect() {
-    window_ = ZAQ_VIDEO_WINDOW;
-    ZaqRect rect{0, 0, 719, 479};
-    ZaqPoint origin{0, 0};
-    CUIDRV* driver = CUIDRV::GetOrCreateObject();
-    if (!driver || !driver->GetClientRect(window_, &rect)) return false;
-    if (!driver->ClientToScreen(window_, &origin)) return false;
-    rect.left += origin.x;
-    rect.top += origin.y;
-    rect.bottom += rect.top;
-    rect.right += rect.left;
-    rect_ = rect;
-    return true;
-}
-
 int FmTuner::Open() {
     if (IsOpen()) return 0;
-    if (!FindVideoRect()) return -1;
+    if (!LocateVideoWindow(&window_, &rect_)) return -1;
     int handle = 0;
-    if (ZAQ_Init(&handle) != 0) return -1;
+    bool acquired = false;
+    const int result = OpenTunerSession(ZAQ_MODE_FM, &handle, &acquired);
+    if (!acquired) return result;
     handle_.store(handle);
-    const int result = ZAQ_OpenTuner(handle, ZAQ_MODE_FM);
     // Marked open whatever the service said, so a later stop still releases it.
     bits_.fetch_or(kOpen);
     if (result == 0) {
@@ -50,8 +36,7 @@ void FmTuner::StopDirectPlay() {
 void FmTuner::Stop() {
     StopDirectPlay();
     if (!IsOpen()) return;
-    ZAQ_CloseTuner(handle_.load());
-    ZAQ_Release(handle_.load());
+    CloseTunerSession(handle_.load());
     handle_.store(0);
     bits_.fetch_and(~kOpen);
 }

@@ -32,7 +32,6 @@ class FmTuner {
     static constexpr int kOpen = 1;
     static constexpr int kPlaying = 2;
 
-    bool FindVideoRect();
     void StopDirectPlay();
 
     void* window_ = nullptr;

@@ -4,7 +4,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "plugins/fm/fm_commands.h"
 #include "plugins/fm/fm_controller.h"
+#include "plugins/fm/fm_menu_commands.h"
+#include "plugins/fm/fm_settings_keys.h"
 
 namespace sonidra {
 namespace {
@@ -24,20 +27,20 @@ void* Number(int value) {
 }  // namespace
 
 int FmController::StartRadio() {
-    currentChannel = getRegInt("SolvaneON_FM_CHANNELNUM", 0);
+    currentChannel = getRegInt(kKeyFmChannel, 0);
     // A stored channel outside the band (another country's, or junk) starts at its
     // bottom; channels on the 0.1 MHz grid are even.
     if (!band.Contains(currentChannel)) currentChannel = 0;
     if (currentChannel % 2 != 0) currentChannel = currentChannel > 0 ? currentChannel - 1 : 0;
-    if (Engine(74, &currentChannel) != 0) {
-        NotifyHost(11);
+    if (Engine(kFmStartRadio, &currentChannel) != 0) {
+        NotifyHost(kFmHostStartFailed);
         return 1;
     }
     tunerOn = true;
     ShowFrequency(currentChannel, 0);
-    Engine(50, Number(getRegInt("SolvaneON_TV_AUDIOINPUTSOURCE", 1)));
-    int volume = getRegInt("SolvaneON_FM_VOLUME", 10);
-    Engine(125, &volume);
+    Engine(kFmSetAudioInput, Number(getRegInt(kKeyAudioInput, 1)));
+    int volume = getRegInt(kKeyFmVolume, 10);
+    Engine(kFmSetVolume, &volume);
     Osd(kOsdVolume, &volume);
     Panel(kPanelVolume, volume, 0);
     Flip();
@@ -60,7 +63,7 @@ void FmController::TypedEntry(const char* key, int length) {
     if (length == kEntryDigits && AllDigits(key, length)) {
         const std::string text = std::string(key, 3) + "." + key[3];
         const int channel = band.ChannelOf(std::strtod(text.c_str(), nullptr));
-        if (Engine(31, Number(channel)) == 0) currentChannel = channel;
+        if (Engine(kFmSelectChannel, Number(channel)) == 0) currentChannel = channel;
         if (tuningMode != kModeManual) {
             tuningMode = kModeManual;
             ClearFavouriteNumber();
@@ -74,8 +77,8 @@ void FmController::Step(bool up) {
         tuningMode = kModeManual;
         ClearFavouriteNumber();
     }
-    Engine(up ? 40 : 41, Number(currentChannel), &currentChannel);
-    Engine(31, Number(currentChannel));
+    Engine(up ? kFmNextChannel : kFmPreviousChannel, Number(currentChannel), &currentChannel);
+    Engine(kFmSelectChannel, Number(currentChannel));
     ShowFrequency(currentChannel, 0);
 }
 
@@ -89,7 +92,7 @@ void FmController::Seek(bool up) {
     }
     const int threshold = 35 - 7 * sensitivity;
     busy.store(true);
-    Engine(up ? 37 : 38, Number(threshold), &currentChannel);
+    Engine(up ? kFmSeekUp : kFmSeekDown, Number(threshold), &currentChannel);
 }
 
 }  // namespace sonidra

@@ -6,12 +6,12 @@
 
 #include "interfaces/tuner_service.h"
 #include "plugins/fm/fm_screen_widgets.h"
+#include "plugins/fm/fm_settings_keys.h"
 
 namespace {
 
 constexpr const char kStandardLayout[] = "SKIN00/XML/UI/FM/FMUI.xml";
 constexpr const char kSmallLayout[] = "SKIN00_800x600/XML/UI/FM/FMUI.xml";
-constexpr int kSmallSkin = 3;
 
 int Width(const ZaqRect& r) {
     return sonidra::LayoutSpan(r.left, r.right);
@@ -23,7 +23,7 @@ int Height(const ZaqRect& r) {
 }  // namespace
 
 const char* CFMUIMediator::LayoutPathFor(int resolution) {
-    return resolution == kSmallSkin ? kSmallLayout : kStandardLayout;
+    return resolution == sonidra::kSmallSkin ? kSmallLayout : kStandardLayout;
 }
 
 CFMUIMediator::CFMUIMediator(const char* layoutPath)
@@ -33,7 +33,7 @@ CFMUIMediator::CFMUIMediator(const char* layoutPath)
         std::fprintf(stderr, "XML file is not for FM!\n");
         return;
     }
-    const bool small = getRegInt("SolvaneON_RESOLUTION", 0) == kSmallSkin;
+    const bool small = getRegInt(sonidra::kKeyResolution, 0) == sonidra::kSmallSkin;
     BuildBackground(layout);
     BuildPanel(layout);
     sonidra::BuildPanelWidgets(*panel_, layout, small);

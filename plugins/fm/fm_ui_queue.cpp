@@ -1,14 +1,12 @@
-// The UI queue: a FIFO whose mutex is held only while a node is linked or unlinked.
+// The UI queue and the callback that fills it.
 #include "plugins/fm/fm_ui_queue.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace sonidra {
+#include "interfaces/media_types.h"
 
-UiQueue::~UiQueue() {
-    Clear();
-}
+namespace sonidra {
 
 void UiQueue::Append(int kind, unsigned set, int32_t first, int32_t second, const char* data,
                      unsigned size) {
@@ -18,27 +16,7 @@ void UiQueue::Append(int kind, unsigned set, int32_t first, int32_t second, cons
     node->first = first;
     node->second = second;
     if (data) std::memcpy(node->payload, data, std::min(size, kUiPayloadBytes));
-    std::lock_guard<std::mutex> lock(mutex_);
-    UiEvent* raw = node.get();
-    if (tail_)
-        tail_->next = std::move(node);
-    else
-        head_ = std::move(node);
-    tail_ = raw;
-}
-
-std::unique_ptr<UiEvent> UiQueue::Take() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!head_) return nullptr;
-    std::unique_ptr<UiEvent> node = std::move(head_);
-    head_ = std::move(node->next);
-    if (!head_) tail_ = nullptr;
-    return node;
-}
-
-void UiQueue::Clear() {
-    while (Take()) {
-    }
+    events_.Append(std::move(node));
 }
 
 UiQueue& FmUiQueue() {
@@ -47,9 +25,8 @@ UiQueue& FmUiQueue() {
 }
 
 int FmMediaEventCallback(int code, const char* data, unsigned len, int value) {
-    constexpr int kKeySet = 20;
-    if (code == kKeySet) {
-        FmUiQueue().Append(kUiNodeKey, kKeySet, static_cast<int32_t>(len), value, data, 1);
+    if (code == kCmdSetKey) {
+        FmUiQueue().Append(kUiNodeKey, kCmdSetKey, static_cast<int32_t>(len), value, data, 1);
     } else {
         FmUiQueue().Append(kUiNodeEvent, static_cast<unsigned>(code), value,
                            static_cast<int32_t>(len), data, len);

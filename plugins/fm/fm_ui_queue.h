@@ -6,9 +6,9 @@
 #include <stdint.h>
 
 #include <memory>
-#include <mutex>
 
 #include "interfaces/abi_layout.h"
+#include "plugins/common/linked_queue.h"
 
 namespace sonidra {
 
@@ -35,17 +35,14 @@ ZAQ_ASSERT_OFFSET(UiEvent, next, 28, 32);
 
 class UiQueue {
   public:
-    ~UiQueue();
     // Copies at most kUiPayloadBytes of data (none when data is null).
     void Append(int kind, unsigned set, int32_t first, int32_t second, const char* data,
                 unsigned size);
-    std::unique_ptr<UiEvent> Take();
-    void Clear();
+    std::unique_ptr<UiEvent> Take() { return events_.Take(); }
+    void Clear() { events_.Clear(); }
 
   private:
-    std::mutex mutex_;
-    std::unique_ptr<UiEvent> head_;
-    UiEvent* tail_ = nullptr;
+    LinkedQueue<UiEvent> events_;
 };
 
 // The process's FM UI queue.

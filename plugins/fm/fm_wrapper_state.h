@@ -6,6 +6,8 @@
 #include <mutex>
 
 #include "interfaces/media_types.h"
+#include "plugins/fm/fm_commands.h"
+#include "plugins/fm/fm_settings_keys.h"
 #include "plugins/fm/fm_tuner.h"
 #include "plugins/fm/seek_queue.h"
 #include "plugins/fm/seek_worker.h"
@@ -13,12 +15,10 @@
 namespace sonidra {
 
 // Command numbers with a meaning outside their handler.
-enum : int { kCommandSeekUp = 37, kCommandSeekDown = 38 };
 
 // Tuner properties the FM engine drives.
 enum : int { kPropertyVolume = 34, kPropertyMute = 39 };
 constexpr int kMaxVolume = 16;
-constexpr const char kVolumeKey[] = "SolvaneON_FM_VOLUME";
 
 struct FmWrapperState {
     FmWrapperState();

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 
 #include "interfaces/abi_layout.h"
+#include "plugins/common/linked_queue.h"
 
 namespace sonidra {
 
@@ -24,22 +24,15 @@ ZAQ_ASSERT_OFFSET(SeekRequestNode, next, 16, 24);
 
 class SeekQueue {
   public:
-    SeekQueue() = default;
-    ~SeekQueue();
-    SeekQueue(const SeekQueue&) = delete;
-    SeekQueue& operator=(const SeekQueue&) = delete;
-
     void Append(int command, int threshold, const int* start);
     // The oldest request, or null when there is none.
-    std::unique_ptr<SeekRequestNode> Take();
+    std::unique_ptr<SeekRequestNode> Take() { return requests_.Take(); }
     // Frees every request left.
-    void Clear();
-    bool Empty() const;
+    void Clear() { requests_.Clear(); }
+    bool Empty() const { return requests_.Empty(); }
 
   private:
-    mutable std::mutex mutex_;
-    std::unique_ptr<SeekRequestNode> head_;
-    SeekRequestNode* tail_ = nullptr;
+    LinkedQueue<SeekRequestNode> requests_;
 };
 
 }  // namespace sonidra

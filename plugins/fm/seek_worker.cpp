@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "plugins/fm/ms_sleep.h"
+#include "plugins/common/sleep_ms.h"
 
 namespace sonidra {
 

@@ -4,7 +4,8 @@
 
 #include "interfaces/host_framework.h"
 #include "plugins/common/oss_mixer.h"
-#include "plugins/tv/sleep_ms.h"
+#include "plugins/common/sleep_ms.h"
+#include "plugins/common/tuner_session.h"
 #include "plugins/tv/tuner_event_queue.h"
 
 namespace {
@@ -15,7 +16,6 @@ std::atomic<bool> gMonitorRunning{false};
 constexpr int kMonitorTickMs = 10;
 constexpr int kMonitorPollTicks = 200;
 constexpr int kSoundModeChanged = 21;
-constexpr ZaqRect kDefaultVideoRect{0, 0, 719, 479};
 
 }  // namespace
 
@@ -53,7 +53,7 @@ void DvrEngine::RunMonitor() {
     int ticks = kMonitorPollTicks;
     int lastMode = ZAQ_MTS_STEREO;
     while (gMonitorRunning.load()) {
-        SleepMs(kMonitorTickMs);
+        SleepMilliseconds(kMonitorTickMs);
         if (++ticks <= kMonitorPollTicks) continue;
         ticks = 0;
         // Only an open tuner has a sound mode to report.
@@ -69,23 +69,12 @@ void DvrEngine::RunMonitor() {
 
 int DvrEngine::OpenTuner() {
     if (Has(kDvrTunerOpen)) return 0;
-    window = ZAQ_VIDEO_WINDOW;
-    ZaqRect area = kDefaultVideoRect;
-    ZaqPoint origin{0, 0};
-    CUIDRV* driver = CUIDRV::GetOrCreateObject();
-    if (!driver || driver->GetClientRect(window, &area) == 0 ||
-        driver->ClientToScreen(window, &origin) == 0) {
-        return -1;
-    }
-    area.left += origin.x;
-    area.top += origin.y;
-    area.bottom += area.top;
-    area.right += area.left;
-    rect = area;
+    if (!LocateVideoWindow(&window, &rect)) return -1;
     int handle = 0;
-    if (ZAQ_Init(&handle) != 0) return -1;
+    bool acquired = false;
+    const int result = OpenTunerSession(ZAQ_MODE_TV, &handle, &acquired);
+    if (!acquired) return result;
     tuner.store(handle);
-    const int result = ZAQ_OpenTuner(handle, ZAQ_MODE_TV);
     // Marked open whatever the service said, so closing always releases it.
     Set(kDvrTunerOpen);
     return result;
@@ -108,9 +97,7 @@ void DvrEngine::StopLiveVideo() {
 int DvrEngine::CloseTuner() {
     StopLiveVideo();
     if (Has(kDvrTunerOpen)) {
-        const int handle = tuner.load();
-        ZAQ_CloseTuner(handle);
-        ZAQ_Release(handle);
+        CloseTunerSession(tuner.load());
         tuner.store(0);
         Clear(kDvrTunerOpen);
     }

@@ -3,9 +3,8 @@
 #include "plugins/tv/tv_controller.h"
 
 #include "plugins/common/engine_table.h"
-#include "plugins/tv/sleep_ms.h"
+#include "plugins/common/upgrade_notice.h"
 #include "plugins/tv/tv_settings_keys.h"
-#include "plugins/tv/tv_timing.h"
 
 namespace {
 
@@ -14,10 +13,7 @@ constexpr const char kMenuLayout800x600[] = "SKIN00_800x600/XML/SETUPMENU/TV/TV_
 constexpr int kResolution800x600 = 3;
 
 constexpr unsigned kMenuInstallCallback = 81;
-constexpr unsigned kMenuShowMessage = 91;
 constexpr unsigned kMenuClose = 66;
-constexpr int kUpgradeDoneMessage = 29;
-constexpr int kUpgradeOtherMessage = 30;
 
 }  // namespace
 
@@ -56,11 +52,5 @@ TvController::~TvController() {
 }
 
 void TvController::ShowUpgradeReport() {
-    const int status = getRegInt(kKeyUpgradeStatus, 0);
-    if (status == 0) return;
-    const int message = status == 1 ? kUpgradeDoneMessage : kUpgradeOtherMessage;
-    Menu(kMenuShowMessage, &message);
-    SleepMs(TvNoticeDelayMs());
-    Menu(kMenuClose);
-    setRegInt(kKeyUpgradeStatus, 0);
+    ShowUpgradeNotice(setupMenu.get(), kMenuClose, nullptr);
 }

@@ -2,7 +2,7 @@
 // to the key table and messages to the message tables.
 #include <chrono>
 
-#include "plugins/tv/sleep_ms.h"
+#include "plugins/common/sleep_ms.h"
 #include "plugins/tv/tv_controller.h"
 
 namespace {
@@ -44,7 +44,7 @@ void TvController::StopThread() {
 
 void TvController::Run() {
     while (gControllerRunning.load()) {
-        SleepMs(kPollMs);
+        SleepMilliseconds(kPollMs);
         // Marked busy before the take, so WaitIdle never sees an empty queue
         // while an event is in hand.
         handling_.store(true);
@@ -75,7 +75,7 @@ bool TvController::WaitIdle(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (std::chrono::steady_clock::now() < deadline) {
         if (!handling_.load() && UiEventCount() == 0 && !handling_.load()) return true;
-        SleepMs(1);
+        SleepMilliseconds(1);
     }
     return false;
 }

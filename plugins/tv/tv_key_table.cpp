@@ -1,11 +1,11 @@
 // The TV key table: one small action per key.
 #include "plugins/tv/tv_key_table.h"
 
+#include "plugins/common/sleep_ms.h"
+#include "plugins/common/upgrade_notice.h"
 #include "plugins/tv/dvr_commands.h"
-#include "plugins/tv/sleep_ms.h"
 #include "plugins/tv/tv_actions.h"
 #include "plugins/tv/tv_persistence.h"
-#include "plugins/tv/tv_timing.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ void NextVideoInput(TvController& tv) {
 }
 
 void ShowChannelLater(TvController& tv) {
-    SleepMs(TvNoticeDelayMs());
+    SleepMilliseconds(NoticeDelayMs());
     const int slot = CurrentSlot(tv);
     tv.Panel(kPanelChannel, (slot < 0 ? 0 : slot) + 1, 2);
 }

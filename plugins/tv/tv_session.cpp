@@ -2,6 +2,7 @@
 // setup menu's defaults.
 #include <cstdio>
 
+#include "plugins/common/language_defaults.h"
 #include "plugins/tv/dvr_commands.h"
 #include "plugins/tv/tv_actions.h"
 #include "plugins/tv/tv_persistence.h"
@@ -89,18 +90,9 @@ void ExitTv(TvController& tv) {
 void RestoreDefaults(TvController& tv) {
     tv.sleepMinutes = 0;
     tv.sleepSeconds = 0;
-    tv.Menu(kMenuSleepMinutes, nullptr, &tv.sleepMinutes, nullptr, true);
-    const char zero = 0;
-    tv.Menu(kMenuChannelNotice, &zero, nullptr, nullptr, true);
+    ShowSleepTimerOff(tv.setupMenu.get(), tv.osdName.c_str());
     tv.Host(kHostSleepTimer, 0);
-    if (tv.language) {
-        const int preferred = tv.language->GetPreferLangID();
-        if (tv.language->GetCurrentLangID() != preferred) {
-            tv.language->SetCurrentLangID(preferred);
-            tv.Menu(kMenuLanguageChanged);
-            tv.Menu(kMenuRefresh, nullptr, nullptr, nullptr, true);
-        }
-    }
+    RestorePreferredLanguage(tv.language, tv.setupMenu.get(), tv.osdName.c_str());
     ApplyPictureGroup(tv, kItemGroupPictureDefaults);
     ApplyTunerGroup(tv, kItemGroupTunerDefaults);
     char country[ZAQ_SETTING_MAX_LENGTH] = {};

@@ -11,8 +11,6 @@ constexpr const char kKeyTvVolume[] = "SolvaneON_TV_VOLUME";
 constexpr const char kKeyVideoInput[] = "SolvaneON_D_TVVIDEOINPUT";
 constexpr const char kKeyDefaultCountry[] = "SolvaneON_D_CONTRY";
 constexpr const char kKeyResolution[] = "SolvaneON_RESOLUTION";
-constexpr const char kKeyUpgradeStatus[] = "SolvaneON_UPGRADESTATUS";
-constexpr const char kKeyPatchVersion[] = "SolvaneON_PATCHVERSION";
 
 constexpr const char kFavouritesFile[] = "FAVORITECHANNELLIST.dat";
 constexpr const char kOffsetsFile[] = "ZAQFREQUENCYOFFSET.dat";

@@ -2,18 +2,20 @@
 #include "plugins/tv/ui_event_queue.h"
 
 #include <cstring>
-#include <deque>
-#include <mutex>
+#include <memory>
+
+#include "plugins/common/linked_queue.h"
 
 namespace {
 
-struct UiEventQueue {
-    std::mutex lock;
-    std::deque<UiEvent> events;
+// The event keeps its byte count where a link would be, so the queue links a copy.
+struct UiEventNode {
+    UiEvent event;
+    std::unique_ptr<UiEventNode> next;
 };
 
-UiEventQueue& Queue() {
-    static UiEventQueue queue;
+LinkedQueue<UiEventNode>& Queue() {
+    static LinkedQueue<UiEventNode> queue;
     return queue;
 }
 
@@ -34,28 +36,22 @@ UiEvent MakeUiEvent(int kind, int code, int x, int y, const char* data, std::siz
 }
 
 void PushUiEvent(const UiEvent& event) {
-    UiEventQueue& queue = Queue();
-    std::lock_guard<std::mutex> guard(queue.lock);
-    queue.events.push_back(event);
+    auto node = std::make_unique<UiEventNode>();
+    node->event = event;
+    Queue().Append(std::move(node));
 }
 
 bool PopUiEvent(UiEvent* event) {
-    UiEventQueue& queue = Queue();
-    std::lock_guard<std::mutex> guard(queue.lock);
-    if (queue.events.empty()) return false;
-    *event = queue.events.front();
-    queue.events.pop_front();
+    std::unique_ptr<UiEventNode> node = Queue().Take();
+    if (!node) return false;
+    *event = node->event;
     return true;
 }
 
 std::size_t UiEventCount() {
-    UiEventQueue& queue = Queue();
-    std::lock_guard<std::mutex> guard(queue.lock);
-    return queue.events.size();
+    return Queue().Count();
 }
 
 void ClearUiEvents() {
-    UiEventQueue& queue = Queue();
-    std::lock_guard<std::mutex> guard(queue.lock);
-    queue.events.clear();
+    Queue().Clear();
 }

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "video/kernels/library_state.h"
+#include "video/kernels/scale_taps.h"
 
 namespace {
 
@@ -42,14 +43,8 @@ int CVRLNProcessorScaled::SetOutputWidth(int width, int scale) {
     outputWidth_ = horizontalStep_ != 0 ? width : 0;
     taps_.clear();
     indexedSource_ = indexedWidth_ = -1;
-    for (int x = 0; x < outputWidth_; ++x) {
-        const int64_t position = int64_t(x) * horizontalStep_;
-        const int fraction = int(position & 255);
-        int index = int((position + 255) >> 8);
-        index = std::min(index, source - 1);
-        const int weight = fraction == 0 ? 255 : fraction;
-        taps_.push_back({index, weight, 256 - weight});
-    }
+    for (const ScaleTap& tap : BuildScaleTaps(source, outputWidth_, horizontalStep_))
+        taps_.push_back({tap.right, tap.weight, 256 - tap.weight});
     return horizontalStep_;
 }
 

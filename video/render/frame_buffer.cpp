@@ -8,7 +8,6 @@
 #include "platform/debug_log.h"
 #include "video/kernels/library_state.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 #include "video/render/rgb_converter.h"
 
 namespace {

@@ -13,7 +13,6 @@
 #include "video/render/intel/intel_renderer.h"
 #include "video/render/nvidia/nvidia_renderer.h"
 #include "video/render/pci_scan.h"
-#include "video/render/renderer_state.h"
 #include "video/render/s3/s3_renderer.h"
 #include "video/render/sis/sis_renderer.h"
 #include "video/render/via/cle266_renderer.h"

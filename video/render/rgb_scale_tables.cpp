@@ -1,4 +1,4 @@
-// Scaling steps, horizontal taps and the vertical line choice.
+// Scaling steps, the tap chunks and the vertical line choice.
 #include "video/render/rgb_scale_tables.h"
 
 #include <algorithm>
@@ -21,23 +21,6 @@ int32_t HorizontalStep(int sourceWidth, int outputWidth, int scale) {
     if (outputWidth <= 0 || outputWidth == sourceWidth || sourceWidth <= 0) return 0;
     const int64_t scaled = (int64_t(scale) * sourceWidth) & 0xFFFFFF;
     return int32_t(scaled * 256 / (EvenUp(outputWidth) * 1000));
-}
-
-std::vector<ScaleTap> BuildScaleTaps(int sourceWidth, int outputWidth, int32_t step) {
-    std::vector<ScaleTap> taps(size_t(std::max(outputWidth, 0)));
-    const int32_t last = std::max(sourceWidth - 1, 0);
-    for (int j = 0; j < outputWidth; ++j) {
-        if (step == 0) {
-            const int32_t i = std::min(j, last);
-            taps[size_t(j)] = {i, i, 255};
-            continue;
-        }
-        const int64_t position = int64_t(j) * step;
-        const int32_t fraction = int32_t(position & 255);
-        const int32_t i = std::min(int32_t((position + 255) >> 8), last);
-        taps[size_t(j)] = {std::max(i - 1, 0), i, fraction == 0 ? 255 : fraction};
-    }
-    return taps;
 }
 
 LineChoice ChooseLines(int n, int32_t step, int sourceHeight) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "video/kernels/scale_taps.h"
+
 // Vertical step: (source height x 256 - 256) x scale / (even output height x
 // 1000); 0 (no scaling) when the output height is 0 or equals the source's.
 int32_t VerticalStep(int sourceHeight, int outputHeight, int scale);
@@ -13,20 +15,6 @@ int32_t VerticalStep(int sourceHeight, int outputHeight, int scale);
 // Horizontal step: ((scale x source width) mod 2^24) x 256 / (even output
 // width x 1000); 0 when the output width is 0 or equals the source's.
 int32_t HorizontalStep(int sourceWidth, int outputWidth, int scale);
-
-// One output sample: out = left + (right - left) x weight / 256, where weight
-// is the fraction of the sampling position (255 on a whole pixel).
-struct ScaleTap {
-    int32_t left;
-    int32_t right;
-    int32_t weight;
-};
-
-// Output sample j sits at j x step; its source index is the first i with
-// i x 256 not below that, blended with i - 1. Indices are kept inside the
-// source, so no step or size can make the scaler read past a line. A zero
-// step maps sample j to source j.
-std::vector<ScaleTap> BuildScaleTaps(int sourceWidth, int outputWidth, int32_t step);
 
 // Sixteen output samples whose sources lie within 16 bytes from base, so a
 // byte shuffle fetches both neighbours at once; chunks that do not fit (strong

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "plugins/common/upgrade_notice.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
 
@@ -43,6 +44,8 @@ void ResetWorld() {
     hostsim::ResetAll();
     ClearEvents();
     SetEventHook(nullptr);
+    // The upgrade notice would hold each controller four seconds.
+    SetNoticeDelayMs(20);
 }
 
 void ClearEvents() {
@@ -110,15 +113,6 @@ std::vector<std::string> TunerLines(const std::string& prefix) {
     for (const std::string& line : SimTunerJournal())
         if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
     return lines;
-}
-
-bool WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
 }
 
 }  // namespace fmtest

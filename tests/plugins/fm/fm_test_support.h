@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/plugins/common/wait_until.h"
+
 namespace fmtest {
 
 // One event as the engine reported it: (set, null, len, value).
@@ -38,7 +40,6 @@ int LastTuned();
 // Tuner journal lines beginning with prefix.
 std::vector<std::string> TunerLines(const std::string& prefix);
 
-// Waits until cond() holds, polling; false after the time-out.
-bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 10000);
+using plugintest::WaitUntil;
 
 }  // namespace fmtest

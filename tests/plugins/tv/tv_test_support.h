@@ -19,21 +19,14 @@
 #include <vector>
 
 #include "plugins/common/oss_mixer.h"
-#include "plugins/tv/tv_timing.h"
+#include "plugins/common/upgrade_notice.h"
 #include "sim/host/host_journal.h"
 #include "sim/tuner/sim_tuner.h"
+#include "tests/plugins/common/wait_until.h"
 
 namespace tvtest {
 
-// Waits until condition holds; false after timeoutMs.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
+using plugintest::WaitUntil;
 
 // The fake mixer: what was read and written.
 struct FakeMixer {
@@ -119,7 +112,7 @@ class TvWorld : public ::testing::Test {
         hostsim::ResetAll();
         FakeMixer::Reset();
         SetMixerOps(&kFakeMixerOps);
-        SetTvNoticeDelayMs(20);
+        SetNoticeDelayMs(20);
         HostCalls::Clear();
     }
     void TearDown() override {

@@ -8,6 +8,7 @@
 
 #include "tests/video/kernels/processor_fixture.h"
 #include "tests/video/kernels/random_frames.h"
+#include "video/kernels/scale_taps.h"
 
 namespace {
 
@@ -17,6 +18,22 @@ TEST(ScaledStep, ReducesOnly) {
     EXPECT_EQ(ScaledStep(576, 800, 1000), 0);
     EXPECT_EQ(ScaledStep(576, 0, 1000), 0);
     EXPECT_EQ(ScaledStep(720, 359, 1000), (720 * 256 - 256) / 360);  // rounded up to even
+}
+
+TEST(ProcessorScaled, ColumnsUseTheLibrarysScaleTaps) {
+    CVRLNProcessorScaled scaled;
+    SetCurrentFrameSize(720, 576);
+    for (const int width : {90, 359, 500, 718}) {
+        const int step = scaled.SetOutputWidth(width, 1000);
+        const std::vector<ScaleTap> taps = BuildScaleTaps(720, width, step);
+        ASSERT_EQ(scaled.Taps().size(), taps.size()) << width;
+        for (size_t x = 0; x < taps.size(); ++x) {
+            EXPECT_EQ(scaled.Taps()[x].index, taps[x].right) << width << " " << x;
+            EXPECT_EQ(scaled.Taps()[x].weight, taps[x].weight) << width << " " << x;
+            EXPECT_EQ(scaled.Taps()[x].leftWeight, 256 - taps[x].weight) << width << " " << x;
+        }
+    }
+    scaled.SetOutputWidth(720, 1000);
 }
 
 TEST(ProcessorScaled, StepsFollowTheCurrentFrameSize) {

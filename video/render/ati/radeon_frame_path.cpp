@@ -12,7 +12,6 @@
 #include "video/render/ati/radeon_renderer.h"
 #include "video/render/capture_bitmap.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 
 namespace {
 

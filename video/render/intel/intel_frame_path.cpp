@@ -10,7 +10,6 @@
 #include "video/render/capture_bitmap.h"
 #include "video/render/intel/intel_renderer.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 
 namespace {
 

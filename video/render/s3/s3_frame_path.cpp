@@ -12,7 +12,6 @@
 #include "video/kernels/processor_yv12.h"
 #include "video/render/capture_bitmap.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 #include "video/render/s3/s3_renderer.h"
 
 namespace {

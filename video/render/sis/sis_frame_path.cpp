@@ -8,7 +8,6 @@
 #include "video/kernels/library_state.h"
 #include "video/kernels/video_processor.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 #include "video/render/sis/sis_renderer.h"
 
 namespace {

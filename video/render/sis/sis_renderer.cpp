@@ -5,7 +5,6 @@
 
 #include "video/kernels/library_state.h"
 #include "video/kernels/processor_yv12_basic.h"
-#include "video/render/renderer_state.h"
 
 namespace {
 

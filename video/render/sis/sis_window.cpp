@@ -4,8 +4,8 @@
 #include <mutex>
 
 #include "interfaces/vendor/video_memory.h"
+#include "video/kernels/library_state.h"
 #include "video/kernels/video_processor.h"
-#include "video/render/renderer_state.h"
 #include "video/render/sis/sis_renderer.h"
 
 // A record is kept only once the window is whole; each failure gives back

@@ -8,7 +8,6 @@
 #include "video/kernels/processor_yuy2.h"
 #include "video/render/capture_bitmap.h"
 #include "video/render/picture.h"
-#include "video/render/renderer_state.h"
 #include "video/render/via/cle266_renderer.h"
 
 namespace {

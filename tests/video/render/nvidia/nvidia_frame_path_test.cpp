@@ -4,7 +4,6 @@
 // simulated monitor, and the refusals.
 #include "tests/video/render/nvidia/nvidia_fixture.h"
 #include "video/kernels/library_state.h"
-#include "video/render/renderer_state.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "tests/video/render/intel/intel_fixture.h"
 #include "tests/video/render/vendor_test_support.h"
 #include "video/kernels/library_state.h"
-#include "video/render/renderer_state.h"
 #include "video/render/sis/sis_renderer.h"
 
 namespace sistest {

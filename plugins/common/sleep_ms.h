@@ -1,9 +1,5 @@
-// Millisecond sleep shared by the plug-in's polling threads.
+// Millisecond sleep shared by both plug-ins' polling threads and pauses.
 #pragma once
-
-namespace sonidra {
 
 // Sleeps n milliseconds, resuming after signals until the whole time has passed.
 void SleepMilliseconds(int milliseconds);
-
-}  // namespace sonidra

@@ -1,12 +1,10 @@
 // Millisecond sleep: a deadline and nanosleep for the remainder, so an interrupted
 // sleep never comes back early.
-#include "plugins/fm/ms_sleep.h"
+#include "plugins/common/sleep_ms.h"
 
 #include <time.h>
 
 #include <chrono>
-
-namespace sonidra {
 
 void SleepMilliseconds(int milliseconds) {
     using Clock = std::chrono::steady_clock;
@@ -17,5 +15,3 @@ void SleepMilliseconds(int milliseconds) {
         nanosleep(&rest, nullptr);
     }
 }
-
-}  // namespace sonidra
