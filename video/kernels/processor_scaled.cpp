@@ -4,6 +4,7 @@
 #include "video/kernels/processor_scaled.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -20,10 +21,15 @@ int16_t FactorOf(int gain) {
 
 }  // namespace
 
+// Frames wider or taller than any screen, and scales that would walk the source
+// backwards, give no scaling rather than gigabyte tables or reads before the line.
+constexpr int kLargestScaledSource = 8192;
+
 int ScaledStep(int source, int target, int scale) {
-    if (target <= 0 || target >= source) return 0;
+    if (target <= 0 || target >= source || source > kLargestScaledSource) return 0;
     const int64_t even = (target + 1) & ~1;
-    return int((int64_t(source) * 256 - 256) * scale / (even * 1000));
+    const int64_t step = (int64_t(source) * 256 - 256) * scale / (even * 1000);
+    return step > 0 && step <= INT32_MAX ? int(step) : 0;
 }
 
 CVRLNProcessorScaled::CVRLNProcessorScaled(const KernelCpu& cpu)
