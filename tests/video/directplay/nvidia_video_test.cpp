@@ -4,71 +4,34 @@
 // the output SolvaneON_RESOLUTION chooses, shows the station's picture as the
 // frame-buffer path shows the same frame. A library that will not start
 // falls back to the frame buffer.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "interfaces/tuner_service.h"
-#include "sim/display/sim_display.h"
-#include "sim/tuner/sim_tuner.h"
 #include "tests/platform/temp_registry.h"
-#include "video/directplay/direct_play_api.h"
+#include "tests/video/directplay/overlay_machine.h"
 
 USE_TEMP_REGISTRY();
 
 namespace {
 
-constexpr int kFrameWidth = 720, kFrameHeight = 480;
-constexpr int kBlock = 16;
+using namespace overlaytest;
+
 constexpr const char* kWarning = "Warning: No supported driver. Using Frame buffer (RGB)\n";
 
-class NvidiaVideo : public ::testing::Test {
+class NvidiaVideo : public OverlayMachine {
   protected:
     void SetUp() override {
-        char root[] = "/tmp/mirova_nvidia_XXXXXX";
-        ASSERT_NE(mkdtemp(root), nullptr);
-        root_ = root;
-        setenv("MIROVA_PCI_ROOT", (root_ + "/pci").c_str(), 1);
-        setenv("MIROVA_VENDOR_ROOT", (root_ + "/vendor").c_str(), 1);
-        setenv("MIROVA_FBDEV", sim_display_memory_path(), 1);
-        setenv("MIROVA_FBGEOMETRY", "1024x768x16", 1);
-        sim_display_reset();
-        sim_tuner_reset();
-        sim_tuner_set_event_interval(0);
-        sim_tuner_set_manual_clock(1);
-        ASSERT_EQ(ZAQ_Init(&handle_), 0);
-        ASSERT_EQ(ZAQ_OpenTuner(handle_, ZAQ_MODE_TV), 0);
-        TuneFirstStation();
-        ASSERT_EQ(sim_display_write_pci_tree((root_ + "/pci").c_str(), 0x10DE, 0x0110), 0);
-        ASSERT_EQ(sim_display_install_all((root_ + "/vendor").c_str(), "/usr/lib"), 0);
+        OverlayMachine::SetUp();
+        if (!HasFatalFailure()) Machine(0x10DE, 0x0110);
     }
     void TearDown() override {
-        sim_tuner_reset();
-        ZMP_STOPDIRECTPLAY();
-        sim_display_reset();
         std::error_code ignored;
         std::filesystem::remove(SettingFile(), ignored);
-        for (const char* name :
-             {"MIROVA_PCI_ROOT", "MIROVA_VENDOR_ROOT", "MIROVA_FBDEV", "MIROVA_FBGEOMETRY"})
-            unsetenv(name);
-        ASSERT_EQ(std::system(("rm -rf " + root_).c_str()), 0);
-    }
-    void TuneFirstStation() {
-        for (int slot = 0; slot < 200; ++slot) {
-            SimTvStationInfo info{};
-            if (sim_tuner_tv_station(slot, &info) == 0 && info.hasStation) {
-                ASSERT_EQ(ZAQ_SelectChannel(handle_, slot, info.bestOffset), 0);
-                return;
-            }
-        }
-        FAIL() << "no station in the channel table";
+        OverlayMachine::TearDown();
     }
     // The value file of libmirova's registry, as a user would write it.
     static std::string SettingFile() {
@@ -79,16 +42,10 @@ class NvidiaVideo : public ::testing::Test {
         std::filesystem::create_directories(std::filesystem::path(SettingFile()).parent_path());
         std::ofstream(SettingFile()) << "1:4:" << value;
     }
-    std::string Start() {
-        ZaqRect rect{100, 50, 100 + kFrameWidth - 1, 50 + kFrameHeight - 1};
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(ZAQ_DirectPlayStart(handle_, ZAQ_VIDEO_WINDOW, &rect), 0);
-        return testing::internal::GetCapturedStdout();
-    }
     // Mean of each channel over the pixels of the area that show each 16 x 16
-    // block of the frame.
-    static std::vector<int> BlockMeans(const SimScanOut& s, int left, int top, int width,
-                                       int height) {
+    // block of the frame (the overlay scales it).
+    static std::vector<int> ScaledBlockMeans(const SimScanOut& s, int left, int top, int width,
+                                             int height) {
         const int across = kFrameWidth / kBlock, down = kFrameHeight / kBlock;
         std::vector<long> sums(size_t(across) * down * 3, 0);
         std::vector<long> counts(size_t(across) * down, 0);
@@ -106,41 +63,11 @@ class NvidiaVideo : public ::testing::Test {
             for (int c = 0; c < 3; ++c) means.push_back(int(sums[b * 3 + c] / counts[b]));
         return means;
     }
-    // The same frame through the frame-buffer path on a screen of its size.
-    std::vector<int> FrameBufferBlockMeans() {
-        EXPECT_EQ(ZAQ_DirectPlayStop(handle_), 0);
-        EXPECT_EQ(sim_display_write_pci_tree((root_ + "/pci").c_str(), 0x1234, 0x0001), 0);
-        const std::string screen = root_ + "/screen";
-        setenv("MIROVA_FBDEV", screen.c_str(), 1);
-        setenv("MIROVA_FBGEOMETRY", "720x480x32", 1);
-        EXPECT_EQ(Start(), kWarning);
-        EXPECT_EQ(sim_tuner_deliver_frames(1), 1);
-        std::vector<uint8_t> bgrx(size_t(kFrameWidth) * kFrameHeight * 4);
-        const int fd = open(screen.c_str(), O_RDONLY);
-        EXPECT_EQ(pread(fd, bgrx.data(), bgrx.size(), 0), ssize_t(bgrx.size()));
-        close(fd);
-        SimScanOut s;
-        s.width = kFrameWidth;
-        s.height = kFrameHeight;
-        for (size_t i = 0; i < bgrx.size(); i += 4)
-            s.rgb.insert(s.rgb.end(), {bgrx[i + 2], bgrx[i + 1], bgrx[i]});
-        return BlockMeans(s, 0, 0, kFrameWidth, kFrameHeight);
-    }
-    static int LargestDifference(const std::vector<int>& a, const std::vector<int>& b) {
-        int worst = 0;
-        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-            worst = std::max(worst, std::abs(a[i] - b[i]));
-        return worst;
-    }
-
     static double MeanDifference(const std::vector<int>& a, const std::vector<int>& b) {
         double sum = 0;
         for (size_t i = 0; i < a.size() && i < b.size(); ++i) sum += std::abs(a[i] - b[i]);
         return a.empty() ? 0.0 : sum / double(a.size());
     }
-
-    std::string root_;
-    int handle_ = 0;
 };
 
 TEST_F(NvidiaVideo, TheMonitorShowsTheStationAsTheFrameBufferWould) {
@@ -162,11 +89,10 @@ TEST_F(NvidiaVideo, TheMonitorShowsTheStationAsTheFrameBufferWould) {
         EXPECT_EQ(bar[0] + bar[1] + bar[2], 0) << "a bar at " << x;
     }
     const std::vector<int> monitor =
-        BlockMeans(out, s.overlayLeft, s.overlayTop, s.overlayWidth, s.overlayHeight);
-    const auto range = std::minmax_element(monitor.begin(), monitor.end());
-    EXPECT_GT(*range.second - *range.first, 60) << "a picture, not a plain colour";
+        ScaledBlockMeans(out, s.overlayLeft, s.overlayTop, s.overlayWidth, s.overlayHeight);
+    EXPECT_TRUE(APicture(monitor)) << "a picture, not a plain colour";
     // Scaled by nearest pixel to 768 x 768, block edges move by a pixel.
-    const std::vector<int> frameBuffer = FrameBufferBlockMeans();
+    const std::vector<int> frameBuffer = BlockMeans(FrameBufferPicture());
     EXPECT_LE(LargestDifference(monitor, frameBuffer), 12);
     EXPECT_LE(MeanDifference(monitor, frameBuffer), 1.5);
 }

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "sim/display/sim_display.h"
+#include "tests/video/render/control_beside_frames.h"
 #include "tests/video/render/via/cle266_fixture.h"
 
 namespace {
@@ -15,34 +16,29 @@ class Cle266Threads : public Cle266RendererTest {};
 
 TEST_F(Cle266Threads, FramesAndControlCallsFromTwoThreads) {
     OpenRenderer();
-    std::atomic<bool> done{false};
-    std::atomic<int> frames{0};
-    std::thread capture([&] {
-        PackedFrame small(320, 240, 60), large(720, 480, 200);
-        for (int i = 0; i < 200; ++i) {
+    int frames = 0;
+    PackedFrame small(320, 240, 60), large(720, 480, 200);
+    rendertest::ControlBesideFrames(
+        200,
+        [&](int i) {
             CVRLNPicture* p = (i / 25) % 2 ? large.Get() : small.Get();
             renderer_->DrawPicture(p);
             renderer_->Flip(p);
             ++frames;
-        }
-        done = true;
-    });
-    int round = 0;
-    while (!done) {
-        const VRLNRect d{10 + round % 7, 10, 500 + round % 11, 400};
-        renderer_->SetOutputRect(0, &d, nullptr);
-        Set(kPropColourKey, round);
-        int32_t key = 0;
-        Get(kPropColourKey, &key);
-        renderer_->Refresh(0, 0);
-        if (round % 9 == 4) {
-            renderer_->ReleaseSurfaces();
-            renderer_->CreateSurfaces();
-        }
-        ++round;
-    }
-    capture.join();
-    EXPECT_EQ(frames.load(), 200);
+        },
+        [&](int round) {
+            const VRLNRect d{10 + round % 7, 10, 500 + round % 11, 400};
+            renderer_->SetOutputRect(0, &d, nullptr);
+            Set(kPropColourKey, round);
+            int32_t key = 0;
+            Get(kPropColourKey, &key);
+            renderer_->Refresh(0, 0);
+            if (round % 9 == 4) {
+                renderer_->ReleaseSurfaces();
+                renderer_->CreateSurfaces();
+            }
+        });
+    EXPECT_EQ(frames, 200);
     EXPECT_EQ(renderer_->MutexHolders(), 0);
     EXPECT_EQ(renderer_->Close(), 0);
     EXPECT_EQ(SimDisplayStateNow().surfaces, 0) << "nothing left behind";
