@@ -8,6 +8,7 @@
 
 #include "apps/fm_screen.h"
 #include "apps/host_events.h"
+#include "apps/sleep_follow.h"
 #include "apps/status_line.h"
 #include "sim/host/host_journal.h"
 
@@ -123,22 +124,13 @@ void FmDriver::SetSleep(int seconds) {
 }
 
 std::string FmDriver::FollowSleep() {
-    std::string message;
-    int seconds = 0;
-    while (TakeSleepReport(&seconds)) {
-        sleep_.Set(seconds);
-        message = seconds > 0 ? "sleep timer set" : "sleep timer off";
-    }
-    const SleepTimer::Due due = sleep_.Advance();
-    if (due.tellMinutes) session_.SendSleepMinutes(due.minutes);
-    if (due.expired) {
+    const SleepStep step =
+        FollowSleepTimer(sleep_, [this](int minutes) { session_.SendSleepMinutes(minutes); });
+    if (step.expired) {
         closedBySleep_ = true;
         Leave();
-        message = "sleep timer: closing";
-    } else if (due.tellMinutes) {
-        message = "sleep timer: " + std::to_string(due.minutes) + " min left";
     }
-    return message;
+    return step.message;
 }
 
 bool FmDriver::Ended() const {

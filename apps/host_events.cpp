@@ -10,7 +10,6 @@
 #include <mutex>
 #include <sstream>
 #include <thread>
-#include <vector>
 
 #include "sim/host/host_journal.h"
 
@@ -27,7 +26,10 @@ std::atomic<bool> gTunerFailed{false};
 std::mutex gSleepLock;
 std::deque<int> gSleepReports;
 std::mutex gLock;
-std::vector<std::string> gEvents;
+// The newest events only, as the host's journal keeps its newest lines: a host
+// that runs for days must not grow.
+constexpr size_t kEventLimit = 20000;
+std::deque<std::string> gEvents;
 
 using Clock = std::chrono::steady_clock;
 
@@ -56,6 +58,7 @@ int OnHostEvent(int a, int b, int c, int d, int e) {
     line << a << ' ' << b << ' ' << c << ' ' << d << ' ' << e;
     {
         std::lock_guard<std::mutex> guard(gLock);
+        if (gEvents.size() >= kEventLimit) gEvents.pop_front();
         gEvents.push_back(line.str());
     }
     if (a == 8 && b == kEngineClosedEvent) gEngineClosed.store(true);

@@ -6,6 +6,7 @@
 
 #include "apps/host_events.h"
 #include "apps/live_preview.h"
+#include "apps/sleep_follow.h"
 #include "apps/status_line.h"
 #include "apps/terminal_keys.h"
 #include "sim/host/host_journal.h"
@@ -104,22 +105,13 @@ void TvDriver::SetSleep(int seconds) {
 }
 
 std::string TvDriver::FollowSleep() {
-    std::string message;
-    int seconds = 0;
-    while (TakeSleepReport(&seconds)) {
-        sleep_.Set(seconds);
-        message = seconds > 0 ? "sleep timer set" : "sleep timer off";
-    }
-    const SleepTimer::Due due = sleep_.Advance();
-    if (due.tellMinutes) session_.SendSleepMinutes(due.minutes);
-    if (due.expired) {
+    const SleepStep step =
+        FollowSleepTimer(sleep_, [this](int minutes) { session_.SendSleepMinutes(minutes); });
+    if (step.expired) {
         closedBySleep_ = true;
         Leave();
-        message = "sleep timer: closing";
-    } else if (due.tellMinutes) {
-        message = "sleep timer: " + std::to_string(due.minutes) + " min left";
     }
-    return message;
+    return step.message;
 }
 
 bool TvDriver::Ended() const {

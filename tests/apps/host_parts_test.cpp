@@ -1,14 +1,16 @@
 // The host program's parts on their own: the sleep timer's countdown, a scan's
 // progress text, the half-block picture, the frame layout, the screen-file
-// source and the command line.
+// source, the command line and the record of host events.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "apps/command_line.h"
 #include "apps/half_blocks.h"
+#include "apps/host_events.h"
 #include "apps/live_screen.h"
 #include "apps/picture_source.h"
 #include "apps/scan_progress.h"
@@ -323,3 +325,16 @@ TEST(CommandLine, TheUsageNamesTheProgramAndEveryFlagTheParserTakes) {
 }
 
 }  // namespace
+
+// ---- Host events ----
+
+TEST(HostEvents, ALongSessionKeepsOnlyTheNewestEvents) {
+    host::ResetHostEvents();
+    for (int i = 0; i < 20005; ++i) host::OnHostEvent(8, 7, i, 0, 0);
+    const std::string text = host::HostEventsText();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20000);
+    EXPECT_EQ(text.find("  host 8 7 4 0 0\n"), std::string::npos) << "the oldest went";
+    EXPECT_EQ(text.find("  host 8 7 5 0 0\n"), 0u);
+    EXPECT_NE(text.find("  host 8 7 20004 0 0\n"), std::string::npos);
+    host::ResetHostEvents();
+}
