@@ -20,7 +20,7 @@ make_script() {
       word = w[int(rand() * count) + 1]
       gsub("_", " ", word)
       if (slow != "" && int(k / 2000) != int((k + 1) / 2000)) word = slow
-      size = substr(word, 1, 1) == "{" ? 1 : length(word)
+      rest = word; size = gsub(/\{[^}]*\}/, "", rest) + length(rest)
       if (k + size > n) continue
       s = s word; k += size
     }
@@ -55,9 +55,11 @@ run() {
   rm -f "$log" "$errors"
 }
 
-# A rescan ('a') takes seconds, so it comes only now and then.
-tv_words='( ( ) ) ! + - f f i s = 1 2 3 12 45 99 125 {enter} {favourites} {fav_1} {fav_7}
-  {finetune} {right} {left}'
+# A rescan ('a') takes seconds, so it comes only now and then. Enter comes after
+# typed digits: on its own the TV shows the channel after its notice delay (4 s,
+# in real time), and keys sent meanwhile would only queue up behind it.
+tv_words='( ( ) ) ! + - f f i s = 1 2 3 12 45 99 125 7{enter} 12{enter} {favourites} {fav_1}
+  {fav_7} {finetune} {right} {left}'
 fm_words='< > < > ] [ ( ) + - f f 1015 0875 1011 {enter} {store_1} {store_4} {list} {up} {down}'
 run "TV" --script "$(make_script q "$tv_words" a x)"
 run "FM" --fm-script "$(make_script q "$fm_words" "" x)"
