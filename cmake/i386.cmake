@@ -1,7 +1,8 @@
 # Builds the libraries, stand-ins, host program and tests as 32-bit x86 (i386)
 # on an x86-64 Debian machine with the multilib compilers (scripts/deps.sh):
 #   cmake -S . -B build32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i386.cmake
-# The i386 binaries run on the build machine, so tests run as usual.
+# The i386 binaries run on the build machine, natively or under qemu-i386
+# (cmake/emulator.cmake), so tests run as usual.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 

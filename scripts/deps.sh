@@ -12,9 +12,10 @@ set -euo pipefail
 demo_packages=(cmake ninja-build g++)
 test_packages=(libgtest-dev libgmock-dev)
 bench_packages=(pkg-config libbenchmark-dev libyuv-dev libswscale-dev libavutil-dev)
-# The i386 build (cmake/i386.cmake): the multilib compilers, and GoogleTest's
-# sources, built with the project so no foreign architecture needs enabling.
-i386_packages=(g++-multilib googletest)
+# The i386 build (cmake/i386.cmake): the multilib compilers, GoogleTest's sources,
+# built with the project so no foreign architecture needs enabling, and qemu-i386
+# for machines whose kernel cannot run i386 programs itself (cmake/emulator.cmake).
+i386_packages=(g++-multilib googletest qemu-user)
 
 [ $# -gt 0 ] || set -- demo test bench i386
 missing=()

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <sstream>
 
+#include "tests/apps/program_line.h"
+
 namespace testterm {
 
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& args,
@@ -17,8 +19,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     ChildResult result;
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return result;
-    std::vector<std::string> argv = {program};
-    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> argv = ProgramLine(program, args);
     const pid_t pid = fork();
     if (pid == 0) {
         const int devNull = open("/dev/null", O_RDONLY);
@@ -30,7 +31,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
         std::vector<char*> pointers;
         for (std::string& arg : argv) pointers.push_back(&arg[0]);
         pointers.push_back(nullptr);
-        execv(program.c_str(), pointers.data());
+        execv(argv[0].c_str(), pointers.data());
         _exit(127);
     }
     close(out[1]);

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/apps/program_line.h"
+
 namespace testterm {
 namespace {
 
@@ -36,8 +38,7 @@ PtyProcess::PtyProcess(const std::string& program, const std::vector<std::string
     size.ws_row = static_cast<unsigned short>(rows);
     if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) return;
     tcgetattr(slave_, &before_);
-    std::vector<std::string> argv = {program};
-    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> argv = ProgramLine(program, args);
     pid_ = fork();
     if (pid_ == 0) {
         close(master_);
@@ -49,7 +50,7 @@ PtyProcess::PtyProcess(const std::string& program, const std::vector<std::string
         std::vector<char*> pointers;
         for (std::string& arg : argv) pointers.push_back(&arg[0]);
         pointers.push_back(nullptr);
-        execv(program.c_str(), pointers.data());
+        execv(argv[0].c_str(), pointers.data());
         _exit(127);
     }
 }

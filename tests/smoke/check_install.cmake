@@ -2,7 +2,8 @@
 # alone, then the stand-ins, programs and skins; the installed host program then
 # runs an FM session from the installed tree alone.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DLIBDIR=lib -DBINDIR=bin -DDATADIR=share
-#         -DREADELF=... -P check_install.cmake
+#         -DREADELF=... [-DEMULATOR=...] -P check_install.cmake
+# EMULATOR: what runs the installed program when the build is for another CPU.
 function(expect_files present)
   foreach(path IN LISTS ARGN)
     if(present AND NOT EXISTS "${PREFIX}/${path}")
@@ -44,7 +45,7 @@ foreach(file ${BINDIR}/mediahost ${LIBDIR}/libtelvira.so)
   endif()
 endforeach()
 
-execute_process(COMMAND "${PREFIX}/${BINDIR}/mediahost" --fm-script "q>x"
+execute_process(COMMAND ${EMULATOR} "${PREFIX}/${BINDIR}/mediahost" --fm-script "q>x"
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err
                 TIMEOUT 120)
 if(NOT result EQUAL 0 OR NOT out MATCHES "host received \\(11, 13," OR NOT out MATCHES "FM RADIO")
@@ -54,7 +55,7 @@ if(out MATCHES "missing")
   message(FATAL_ERROR "the installed mediahost did not find its skins:\n${out}")
 endif()
 # A hardware renderer finds its vendor stand-in in the installed tree.
-execute_process(COMMAND "${PREFIX}/${BINDIR}/mediahost" --graphics ati --no-pauses --script qx
+execute_process(COMMAND ${EMULATOR} "${PREFIX}/${BINDIR}/mediahost" --graphics ati --no-pauses --script qx
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err
                 TIMEOUT 120)
 if(NOT result EQUAL 0 OR NOT out MATCHES "Using ATI MX renderer")
