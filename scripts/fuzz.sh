@@ -54,7 +54,7 @@ fuzz_one() {
     tail -60 build-fuzz/artifacts/$name.run.log
     return $status
   fi
-  echo "== $name: $(grep -E '^#[0-9]+ +DONE' build-fuzz/artifacts/$name.run.log | tail -1)"
+  echo "== $name: $(grep -E '^#[0-9]+[[:space:]]+DONE' build-fuzz/artifacts/$name.run.log | tail -1)"
 }
 
 # One target per core at a time; the first finding stops the run and the others.
