@@ -28,11 +28,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
         dup2(err[1], STDERR_FILENO);
         close(out[0]);
         close(err[0]);
-        std::vector<char*> pointers;
-        for (std::string& arg : argv) pointers.push_back(&arg[0]);
-        pointers.push_back(nullptr);
-        execv(argv[0].c_str(), pointers.data());
-        _exit(127);
+        ExecLine(argv);
     }
     close(out[1]);
     close(err[1]);

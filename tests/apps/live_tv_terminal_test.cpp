@@ -13,7 +13,6 @@
 
 namespace {
 
-
 using testterm::PtyProcess;
 using testterm::UnderEmulator;
 using testterm::VirtualTerminal;

@@ -3,6 +3,8 @@
 // run i386 programs runs them under qemu-i386).
 #pragma once
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -19,6 +21,16 @@ inline std::vector<std::string> ProgramLine(const std::string& program,
     line.push_back(program);
     line.insert(line.end(), args.begin(), args.end());
     return line;
+}
+
+// In a forked child: replaces it with the program of line (its first word), or
+// ends it with 127 as a shell does when that cannot start.
+[[noreturn]] inline void ExecLine(std::vector<std::string>& line) {
+    std::vector<char*> pointers;
+    for (std::string& word : line) pointers.push_back(&word[0]);
+    pointers.push_back(nullptr);
+    execv(pointers[0], pointers.data());
+    _exit(127);
 }
 
 }  // namespace testterm

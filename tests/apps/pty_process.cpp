@@ -47,11 +47,7 @@ PtyProcess::PtyProcess(const std::string& program, const std::vector<std::string
         rlimit noCore{0, 0};
         setrlimit(RLIMIT_CORE, &noCore);
         for (const std::string& entry : environment) putenv(strdup(entry.c_str()));
-        std::vector<char*> pointers;
-        for (std::string& arg : argv) pointers.push_back(&arg[0]);
-        pointers.push_back(nullptr);
-        execv(argv[0].c_str(), pointers.data());
-        _exit(127);
+        ExecLine(argv);
     }
 }
 
