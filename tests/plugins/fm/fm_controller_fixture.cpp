@@ -20,6 +20,18 @@ int RecordHostCall(int a, int b, int c, int, int) {
     return 0;
 }
 
+// Whether a flip follows the widget flush numbered `flushes` (from 0).
+bool FlipAfterFlush(const std::vector<std::string>& lines, size_t flushes) {
+    size_t seen = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind("widget-flush 0", 0) != 0 || seen++ < flushes) continue;
+        for (size_t j = i + 1; j < lines.size(); ++j)
+            if (lines[j] == "painter flip") return true;
+        return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::pair<int, int>> HostCalls() {
@@ -101,10 +113,11 @@ bool FmControllerTest::WaitForTuner(const std::string& prefix, int count) {
 void FmControllerTest::Settle() {
     // The UI thread handles one node per pass in order: once a marker key is handled,
     // everything before it is too. A refused or ignored key leaves no trace, so the
-    // marker is a redraw request that the screen answers with a panel update.
+    // marker is a redraw request that the screen answers with a panel update and
+    // ends with a flip: the marker is handled once that flip follows its update.
     const size_t before = hostsim::JournalCount("widget-flush 0");
     MenuEvent(3, 0, 113);
-    ASSERT_TRUE(WaitUntil([&] { return hostsim::JournalCount("widget-flush 0") > before; }));
+    ASSERT_TRUE(WaitUntil([&] { return FlipAfterFlush(hostsim::JournalSnapshot(), before); }));
 }
 
 bool FmControllerTest::OfferKeyAfterSeek(const std::string& key,
