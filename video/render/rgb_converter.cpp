@@ -286,6 +286,20 @@ void CVRLNProcessorRGB::EmitLine(const uint8_t* y, const uint8_t* u, const uint8
     rows_->convert[DepthIndex(format_)](y, u, v, width, out);
 }
 
+void CVRLNProcessorRGB::EmitAverage(const Line& upper, const Line& lower, uint8_t* out) {
+    const int width = lumaPlan_.outputWidth;
+    if (format_ != kFormatPacked422) {
+        rows_->convertAverage[DepthIndex(format_)](
+            YuvRow{upper.y.data(), upper.u.data(), upper.v.data()},
+            YuvRow{lower.y.data(), lower.u.data(), lower.v.data()}, width, out);
+        return;
+    }
+    rows_->average(upper.y.data(), lower.y.data(), width, average_.y.data());
+    rows_->average(upper.u.data(), lower.u.data(), (width + 1) / 2, average_.u.data());
+    rows_->average(upper.v.data(), lower.v.data(), (width + 1) / 2, average_.v.data());
+    EmitLine(average_.y.data(), average_.u.data(), average_.v.data(), out);
+}
+
 int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     if (picture == nullptr || picture->plane[0] == nullptr || picture->output == nullptr ||
         picture->width <= 0 || picture->width > kWidestLine || picture->height <= 0 ||
@@ -326,11 +340,7 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
         if (choice.upper == choice.lower) {
             EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), line);
         } else {
-            const Line& lower = Scaled(source, choice.lower, choice.upper);
-            rows_->average(upper.y.data(), lower.y.data(), width, average_.y.data());
-            rows_->average(upper.u.data(), lower.u.data(), (width + 1) / 2, average_.u.data());
-            rows_->average(upper.v.data(), lower.v.data(), (width + 1) / 2, average_.v.data());
-            EmitLine(average_.y.data(), average_.u.data(), average_.v.data(), line);
+            EmitAverage(upper, Scaled(source, choice.lower, choice.upper), line);
         }
         Deliver(line, out, row, lineBytes);
     }

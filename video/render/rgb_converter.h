@@ -71,6 +71,8 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     void Refine(const Source& source, int line, uint8_t* y, uint8_t* u, uint8_t* v);
     void BlendOverlay(int line, int width, uint8_t* y, uint8_t* u, uint8_t* v) const;
     void EmitLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out) const;
+    // The average of two scaled lines, emitted.
+    void EmitAverage(const Line& upper, const Line& lower, uint8_t* out);
     uint8_t* LineTarget(uint8_t* out) { return mirror_ != nullptr ? emitted_.data() : out; }
     void Deliver(const uint8_t* line, uint8_t* out, int row, size_t bytes) const;
 

@@ -14,6 +14,13 @@ constexpr int kRowPadding = 64;
 // Output depths the converter packs, in routine-table order.
 enum RgbDepthIndex { kRgb15, kRgb16, kRgb24, kRgb32, kRgbDepthCount };
 
+// The three planes of one line, U and V at half resolution.
+struct YuvRow {
+    const uint8_t* y;
+    const uint8_t* u;
+    const uint8_t* v;
+};
+
 struct RgbRows {
     const char* name;
     // Y of each pixel from lumaLine and the U, V of each pair from chromaLine
@@ -36,7 +43,16 @@ struct RgbRows {
     // Y of width pixels with U, V at half resolution into packed pixels of the depth.
     void (*convert[kRgbDepthCount])(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width,
                                     uint8_t* out);
+    // convert of the average of two lines, each plane as average gives it,
+    // without the averaged line being stored anywhere.
+    void (*convertAverage[kRgbDepthCount])(const YuvRow& a, const YuvRow& b, int width,
+                                           uint8_t* out);
 };
+
+// convertAverage by pieces: each piece averaged into a small line of its own
+// with rows.average, then converted with rows.convert.
+void ConvertAverageInPieces(const RgbRows& rows, int depth, const YuvRow& a, const YuvRow& b,
+                            int width, uint8_t* out);
 
 const RgbRows& ReferenceRgbRows();
 // The routines the processor record allows: AVX2 (with SSSE3), SSSE3, or the

@@ -108,9 +108,21 @@ void Convert32(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, 
     });
 }
 
-const RgbRows kReference = {
-    "reference", SplitPacked, Scale,      Average,
-    Mean,        Blend,       BlendPairs, {Convert15, Convert16, Convert24, Convert32}};
+template <int Depth>
+void ConvertAverage(const YuvRow& a, const YuvRow& b, int width, uint8_t* out) {
+    ConvertAverageInPieces(ReferenceRgbRows(), Depth, a, b, width, out);
+}
+
+const RgbRows kReference = {"reference",
+                            SplitPacked,
+                            Scale,
+                            Average,
+                            Mean,
+                            Blend,
+                            BlendPairs,
+                            {Convert15, Convert16, Convert24, Convert32},
+                            {ConvertAverage<kRgb15>, ConvertAverage<kRgb16>, ConvertAverage<kRgb24>,
+                             ConvertAverage<kRgb32>}};
 
 }  // namespace
 
@@ -122,6 +134,23 @@ void ConvertPixelReference(uint8_t y, uint8_t u, uint8_t v, uint8_t bgr[3]) {
     bgr[0] = Clamp8(blue >> 7);
     bgr[1] = Clamp8(green >> 7);
     bgr[2] = Clamp8(red >> 7);
+}
+
+void ConvertAverageInPieces(const RgbRows& rows, int depth, const YuvRow& a, const YuvRow& b,
+                            int width, uint8_t* out) {
+    constexpr int kPiece = 128;  // even, so each piece starts on a pixel pair
+    const int bytes = depth == kRgb32 ? 4 : (depth == kRgb24 ? 3 : 2);
+    alignas(32) uint8_t y[kPiece + kRowPadding];
+    alignas(32) uint8_t u[kPiece / 2 + kRowPadding];
+    alignas(32) uint8_t v[kPiece / 2 + kRowPadding];
+    for (int x = 0; x < width; x += kPiece) {
+        const int count = std::min(kPiece, width - x);
+        const int pairs = (count + 1) / 2;
+        rows.average(a.y + x, b.y + x, count, y);
+        rows.average(a.u + x / 2, b.u + x / 2, pairs, u);
+        rows.average(a.v + x / 2, b.v + x / 2, pairs, v);
+        rows.convert[depth](y, u, v, count, out + size_t(x) * size_t(bytes));
+    }
 }
 
 const RgbRows& ReferenceRgbRows() {

@@ -242,11 +242,22 @@ void Convert24(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, 
     if (x < width) Reference().convert[kRgb24](y + x, u + x / 2, v + x / 2, width - x, out + 3 * x);
 }
 
-__attribute__((unused)) const RgbRows kFast = {
-    "ssse3",    SplitPacked,
-    Scale,      Average,
-    Mean,       Blend,
-    BlendPairs, {ConvertLine<kRgb15>, ConvertLine<kRgb16>, Convert24, ConvertLine<kRgb32>}};
+template <int Depth>
+void ConvertAverage(const YuvRow& a, const YuvRow& b, int width, uint8_t* out) {
+    ConvertAverageInPieces(*Ssse3RgbRows(), Depth, a, b, width, out);
+}
+
+__attribute__((unused))
+const RgbRows kFast = {"ssse3",
+                       SplitPacked,
+                       Scale,
+                       Average,
+                       Mean,
+                       Blend,
+                       BlendPairs,
+                       {ConvertLine<kRgb15>, ConvertLine<kRgb16>, Convert24, ConvertLine<kRgb32>},
+                       {ConvertAverage<kRgb15>, ConvertAverage<kRgb16>, ConvertAverage<kRgb24>,
+                        ConvertAverage<kRgb32>}};
 
 }  // namespace
 

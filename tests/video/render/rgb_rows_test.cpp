@@ -72,9 +72,67 @@ TEST_P(FastRows, AverageAndConvertMatchTheReference) {
     }
 }
 
+TEST_P(FastRows, ConvertOfTwoLinesMatchesAverageThenConvert) {
+    const int width = Width();
+    const int pairs = (width + 1) / 2;
+    auto y0 = Random(size_t(width), 7), u0 = Random(size_t(pairs), 8),
+         v0 = Random(size_t(pairs), 9);
+    auto y1 = Random(size_t(width), 10), u1 = Random(size_t(pairs), 11),
+         v1 = Random(size_t(pairs), 12);
+    std::vector<uint8_t> y(y0.size()), u(u0.size()), v(v0.size());
+    ref_.average(y0.data(), y1.data(), width, y.data());
+    ref_.average(u0.data(), u1.data(), pairs, u.data());
+    ref_.average(v0.data(), v1.data(), pairs, v.data());
+    const int bytes[kRgbDepthCount] = {2, 2, 3, 4};
+    for (int d = 0; d < kRgbDepthCount; ++d) {
+        std::vector<uint8_t> p(size_t(width) * 4 + 64, 0xAA), q(p.size(), 0x55);
+        ref_.convert[d](y.data(), u.data(), v.data(), width, p.data());
+        fast_->convertAverage[d]({y0.data(), u0.data(), v0.data()},
+                                 {y1.data(), u1.data(), v1.data()}, width, q.data());
+        EXPECT_TRUE(std::equal(p.begin(), p.begin() + width * bytes[d], q.begin()))
+            << "depth " << d;
+        EXPECT_EQ(q[size_t(width) * bytes[d]], 0x55) << "written past the line, depth " << d;
+        std::vector<uint8_t> r(p.size(), 0x33);
+        ref_.convertAverage[d]({y0.data(), u0.data(), v0.data()}, {y1.data(), u1.data(), v1.data()},
+                               width, r.data());
+        EXPECT_TRUE(std::equal(p.begin(), p.begin() + width * bytes[d], r.begin()))
+            << "reference by pieces, depth " << d;
+    }
+}
+
+// Every Y, U, V triple once: lines of 256 pairs, pair p with V = p and U = u,
+// its two pixels Y = 2k and 2k + 1. The fast paths' shortcuts around the
+// reference's saturation hold for every colour, not only for random ones.
+TEST_P(FastRows, EveryColourConvertsAsTheReference) {
+    if (Width() != 720) GTEST_SKIP() << "once per path";
+    constexpr int kPairs = 256;
+    std::vector<uint8_t> y(2 * kPairs + kRowPadding), u(kPairs + kRowPadding, 0),
+        v(kPairs + kRowPadding);
+    for (int p = 0; p < kPairs; ++p) v[size_t(p)] = uint8_t(p);
+    const int bytes[kRgbDepthCount] = {2, 2, 3, 4};
+    std::vector<uint8_t> a(2 * kPairs * 4), b(a.size());
+    for (int d = 0; d < kRgbDepthCount; ++d) {
+        int mismatches = 0;
+        for (int chroma = 0; chroma < 256; ++chroma) {
+            std::fill(u.begin(), u.begin() + kPairs, uint8_t(chroma));
+            for (int k = 0; k < 128; ++k) {
+                for (int p = 0; p < kPairs; ++p) {
+                    y[size_t(2 * p)] = uint8_t(2 * k);
+                    y[size_t(2 * p + 1)] = uint8_t(2 * k + 1);
+                }
+                ref_.convert[d](y.data(), u.data(), v.data(), 2 * kPairs, a.data());
+                fast_->convert[d](y.data(), u.data(), v.data(), 2 * kPairs, b.data());
+                mismatches += !std::equal(a.begin(), a.begin() + 2 * kPairs * bytes[d], b.begin());
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << "depth " << d;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(PathsAndWidths, FastRows,
                          ::testing::Combine(::testing::Values(0, 1),
-                                            ::testing::Values(1, 2, 7, 16, 17, 33, 720)));
+                                            ::testing::Values(1, 2, 7, 16, 17, 33, 63, 64, 720,
+                                                              1023)));
 
 TEST(RowChoice, TheProcessorRecordPicksTheRoutines) {
     KernelCpu cpu;
