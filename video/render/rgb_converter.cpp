@@ -271,6 +271,14 @@ const CVRLNProcessorRGB::Line& CVRLNProcessorRGB::Scaled(const Source& s, int li
     SplitSource(s, line, splitY_.data(), splitU_.data(), splitV_.data());
     Refine(s, line, splitY_.data(), splitU_.data(), splitV_.data());
     rows_->scale(splitY_.data(), lumaPlan_, slot.y.data());
+    // Lines 2k and 2k + 1 take the same chroma line through the same steps:
+    // the partner's scaled chroma is this line's too.
+    const Line& other = &slot == &lines_[0] ? lines_[1] : lines_[0];
+    if (other.source >= 0 && other.source / 2 == line / 2) {
+        slot.u = other.u;
+        slot.v = other.v;
+        return slot;
+    }
     rows_->scale(splitU_.data(), chromaPlan_, slot.u.data());
     rows_->scale(splitV_.data(), chromaPlan_, slot.v.data());
     return slot;

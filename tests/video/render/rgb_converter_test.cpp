@@ -12,6 +12,7 @@
 #include "video/kernels/library_state.h"
 #include "video/render/picture.h"
 #include "video/render/rgb_converter.h"
+#include "video/render/yuv_repack.h"
 
 namespace {
 
@@ -212,6 +213,73 @@ TEST(RgbConverterSubpicture, FastRowsGiveTheReferenceBytes) {
 }  // namespace
 
 namespace {
+
+// Each output line of a scaled packed frame is its source line or lines taken
+// one by one through the reference routines: split, scaled, averaged when two,
+// converted. Source lines whose chroma is shared, lines kept from the last
+// output line and averaged lines converted in one step must all agree with it.
+std::vector<uint8_t> LineByLine(const std::vector<uint8_t>& source, int w, int h, int outW,
+                                int outH, int32_t vStep) {
+    const RgbRows& ref = ReferenceRgbRows();
+    const ScalePlan luma = BuildScalePlan(w, outW, HorizontalStep(w, outW, 1000));
+    const int cw = (w + 1) / 2, cOut = (outW + 1) / 2;
+    const ScalePlan chroma = BuildScalePlan(cw, cOut, HorizontalStep(cw, cOut, 1000));
+    const auto scaled = [&](int line, std::vector<uint8_t> planes[3]) {
+        std::vector<uint8_t> y(size_t(w) + 64), u(size_t(cw) + 64), v(size_t(cw) + 64);
+        ref.splitPacked(&source[size_t(line) * w * 2],
+                        &source[size_t(ChromaSourceLine(line / 2)) * w * 2], w, y.data(), u.data(),
+                        v.data());
+        for (auto* plane : {&planes[0], &planes[1], &planes[2]}) plane->assign(outW + 64, 0);
+        ref.scale(y.data(), luma, planes[0].data());
+        ref.scale(u.data(), chroma, planes[1].data());
+        ref.scale(v.data(), chroma, planes[2].data());
+    };
+    std::vector<uint8_t> out(size_t(outW) * 4 * outH);
+    for (int n = 0; n < outH; ++n) {
+        const LineChoice choice = ChooseLines(n, vStep, h);
+        std::vector<uint8_t> upper[3], lower[3];
+        scaled(choice.upper, upper);
+        scaled(choice.lower, lower);
+        for (int p = 0; p < 3; ++p)
+            ref.average(upper[p].data(), lower[p].data(), p == 0 ? outW : cOut, upper[p].data());
+        const std::vector<uint8_t>* planes = choice.upper == choice.lower ? lower : upper;
+        ref.convert[kRgb32](planes[0].data(), planes[1].data(), planes[2].data(), outW,
+                            &out[size_t(n) * outW * 4]);
+    }
+    return out;
+}
+
+TEST(RgbConverterScaling, EachLineIsTheReferencePipelineOfItsSourceLines) {
+    WordsGuard guard;
+    RandomFrames random(41);
+    constexpr int kSourceW = 90, kSourceH = 30;
+    std::vector<uint8_t> source(size_t(kSourceW) * kSourceH * 2 + 64);
+    random.Fill(source.data(), source.size());
+    for (const RgbRows* rows : {&ReferenceRgbRows(), Ssse3RgbRows(), Avx2RgbRows()}) {
+        if (rows == nullptr) continue;
+        for (const auto& size : {std::make_pair(128, 41), std::make_pair(61, 23)}) {
+            const int outW = size.first, outH = size.second;
+            CVRLNPicture picture;
+            picture.Resize(kSourceW, kSourceH, false);
+            picture.plane[0] = source.data();
+            picture.packed = 1;
+            std::vector<uint8_t> output(size_t(outW) * 4 * outH);
+            picture.output = output.data();
+            picture.outputPitch = outW * 4;
+            std::unique_ptr<CVRLNProcessorRGB> rgb = CVRLNProcessorRGB::Create(kFormatRgb32);
+            rgb->SetScreen(outW, outH, 32);
+            rgb->UseRows(rows);
+            SetCurrentFrameSize(kSourceW, kSourceH);
+            rgb->SetOutputWidth(outW, 1000);
+            rgb->SetOutputHeight(outH, 1000);
+            EXPECT_EQ(rgb->Process(&picture, 0), 0);
+            picture.plane[0] = nullptr;  // borrowed
+            EXPECT_EQ(output,
+                      LineByLine(source, kSourceW, kSourceH, outW, outH, rgb->VerticalStepValue()))
+                << rows->name << " to " << outW << " x " << outH;
+        }
+    }
+}
 
 // With a mirror set, both pictures get the lines the converter writes without
 // one, top-down and bottom-up; a mirror of fewer lines gets only those, and
