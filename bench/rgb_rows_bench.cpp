@@ -72,7 +72,8 @@ void ConvertAverage(benchmark::State& state, const RgbRows* rows, int depth) {
 }
 
 void Register() {
-    const std::vector<const RgbRows*> paths = {&ReferenceRgbRows(), Ssse3RgbRows(), Avx2RgbRows()};
+    const std::vector<const RgbRows*> paths = {&ReferenceRgbRows(), Ssse3RgbRows(), Avx2RgbRows(),
+                                               Avx512RgbRows()};
     for (const RgbRows* rows : paths) {
         if (rows == nullptr) continue;
         const std::string name = rows->name;

@@ -11,11 +11,20 @@ bool HostSupportsAvx2() {
 #endif
 }
 
+bool HostSupportsAvx512bw() {
+#if defined(__x86_64__) || defined(__i386__)
+    return __builtin_cpu_supports("avx512bw");
+#else
+    return false;
+#endif
+}
+
 KernelCpu KernelCpuFromFeatures(uint32_t features) {
     KernelCpu cpu;
 #if defined(__x86_64__) || defined(__i386__)
     cpu.sse2 = (features & kCpuSse2) != 0;
     cpu.avx2 = cpu.sse2 && HostSupportsAvx2();
+    cpu.avx512bw = cpu.avx2 && HostSupportsAvx512bw();
 #endif
     cpu.extendedMmx = (features & kCpuMmxExt) != 0;
     cpu.sse = (features & kCpuSseBoth) == kCpuSseBoth;

@@ -55,12 +55,14 @@ void ConvertAverageInPieces(const RgbRows& rows, int depth, const YuvRow& a, con
                             int width, uint8_t* out);
 
 const RgbRows& ReferenceRgbRows();
-// The routines the processor record allows: AVX2 (with SSSE3), SSSE3, or the
-// reference when it allows neither or this build has no fast path.
+// The routines the processor record allows: AVX-512 BW (with AVX2), AVX2 (with
+// SSSE3), SSSE3, or the reference when it allows none or this build has no
+// fast path.
 const RgbRows& RgbRowsFor(const KernelCpu& cpu);
 // Each path on its own (null when unusable here), for tests and benchmarks.
 const RgbRows* Ssse3RgbRows();
 const RgbRows* Avx2RgbRows();
+const RgbRows* Avx512RgbRows();
 
 // Colour matrix of the routines, as signed 16-bit multipliers of
 // (chroma - 128) x 256 whose high-half product is doubled with saturation:

@@ -12,3 +12,7 @@ const RgbRows* Ssse3RgbRows() {
 const RgbRows* Avx2RgbRows() {
     return nullptr;
 }
+
+const RgbRows* Avx512RgbRows() {
+    return nullptr;
+}

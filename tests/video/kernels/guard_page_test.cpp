@@ -85,9 +85,8 @@ TEST_P(GuardPage, PackedAndScaledKindsStayInsideTheirLines) {
 }
 
 TEST_P(GuardPage, TheRgbConverterStaysInsideAPackedFrameAndItsOutput) {
-    const RgbRows* fast = GetParam() == 0   ? &ReferenceRgbRows()
-                          : GetParam() == 1 ? Ssse3RgbRows()
-                                            : Avx2RgbRows();
+    const RgbRows* paths[] = {&ReferenceRgbRows(), Ssse3RgbRows(), Avx2RgbRows(), Avx512RgbRows()};
+    const RgbRows* fast = paths[GetParam()];
     if (fast == nullptr) GTEST_SKIP() << "no such rows on this processor";
     const RgbRows& rows = *fast;
     for (int format :

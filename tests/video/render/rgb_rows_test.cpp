@@ -22,7 +22,8 @@ std::vector<uint8_t> Random(size_t n, uint32_t seed) {
 class FastRows : public ::testing::TestWithParam<std::tuple<int, int>> {
   protected:
     void SetUp() override {
-        fast_ = std::get<0>(GetParam()) == 0 ? Ssse3RgbRows() : Avx2RgbRows();
+        const RgbRows* paths[] = {Ssse3RgbRows(), Avx2RgbRows(), Avx512RgbRows()};
+        fast_ = paths[std::get<0>(GetParam())];
         if (fast_ == nullptr) GTEST_SKIP() << "path not available on this processor";
     }
     static int Width() { return std::get<1>(GetParam()); }
@@ -103,34 +104,39 @@ TEST_P(FastRows, ConvertOfTwoLinesMatchesAverageThenConvert) {
 // Every Y, U, V triple once: lines of 256 pairs, pair p with V = p and U = u,
 // its two pixels Y = 2k and 2k + 1. The fast paths' shortcuts around the
 // reference's saturation hold for every colour, not only for random ones.
-TEST_P(FastRows, EveryColourConvertsAsTheReference) {
-    if (Width() != 720) GTEST_SKIP() << "once per path";
+int ColoursUnlike(const RgbRows& fast, int depth) {
     constexpr int kPairs = 256;
+    const int bytes[kRgbDepthCount] = {2, 2, 3, 4};
     std::vector<uint8_t> y(2 * kPairs + kRowPadding), u(kPairs + kRowPadding, 0),
         v(kPairs + kRowPadding);
     for (int p = 0; p < kPairs; ++p) v[size_t(p)] = uint8_t(p);
-    const int bytes[kRgbDepthCount] = {2, 2, 3, 4};
     std::vector<uint8_t> a(2 * kPairs * 4), b(a.size());
-    for (int d = 0; d < kRgbDepthCount; ++d) {
-        int mismatches = 0;
-        for (int chroma = 0; chroma < 256; ++chroma) {
-            std::fill(u.begin(), u.begin() + kPairs, uint8_t(chroma));
-            for (int k = 0; k < 128; ++k) {
-                for (int p = 0; p < kPairs; ++p) {
-                    y[size_t(2 * p)] = uint8_t(2 * k);
-                    y[size_t(2 * p + 1)] = uint8_t(2 * k + 1);
-                }
-                ref_.convert[d](y.data(), u.data(), v.data(), 2 * kPairs, a.data());
-                fast_->convert[d](y.data(), u.data(), v.data(), 2 * kPairs, b.data());
-                mismatches += !std::equal(a.begin(), a.begin() + 2 * kPairs * bytes[d], b.begin());
+    int mismatches = 0;
+    for (int chroma = 0; chroma < 256; ++chroma) {
+        std::fill(u.begin(), u.begin() + kPairs, uint8_t(chroma));
+        for (int k = 0; k < 128; ++k) {
+            for (int p = 0; p < kPairs; ++p) {
+                y[size_t(2 * p)] = uint8_t(2 * k);
+                y[size_t(2 * p + 1)] = uint8_t(2 * k + 1);
             }
+            ReferenceRgbRows().convert[depth](y.data(), u.data(), v.data(), 2 * kPairs, a.data());
+            fast.convert[depth](y.data(), u.data(), v.data(), 2 * kPairs, b.data());
+            mismatches += !std::equal(a.begin(), a.begin() + 2 * kPairs * bytes[depth], b.begin());
         }
-        EXPECT_EQ(mismatches, 0) << "depth " << d;
+    }
+    return mismatches;
+}
+
+TEST(FastRowColours, EveryColourConvertsAsTheReference) {
+    for (const RgbRows* fast : {Ssse3RgbRows(), Avx2RgbRows(), Avx512RgbRows()}) {
+        if (fast == nullptr) continue;
+        for (int d = 0; d < kRgbDepthCount; ++d)
+            EXPECT_EQ(ColoursUnlike(*fast, d), 0) << fast->name << ", depth " << d;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(PathsAndWidths, FastRows,
-                         ::testing::Combine(::testing::Values(0, 1),
+                         ::testing::Combine(::testing::Values(0, 1, 2),
                                             ::testing::Values(1, 2, 7, 16, 17, 33, 63, 64, 720,
                                                               1023)));
 
@@ -143,8 +149,12 @@ TEST(RowChoice, TheProcessorRecordPicksTheRoutines) {
     cpu.ssse3 = true;
     const RgbRows* widest = Avx2RgbRows() != nullptr ? Avx2RgbRows() : Ssse3RgbRows();
     EXPECT_EQ(&RgbRowsFor(cpu), widest != nullptr ? widest : &ReferenceRgbRows());
+    cpu.avx512bw = true;
+    const RgbRows* wider = Avx512RgbRows() != nullptr ? Avx512RgbRows() : widest;
+    EXPECT_EQ(&RgbRowsFor(cpu), wider != nullptr ? wider : &ReferenceRgbRows());
     cpu.avx2 = false;
-    EXPECT_EQ(&RgbRowsFor(cpu), Ssse3RgbRows() != nullptr ? Ssse3RgbRows() : &ReferenceRgbRows());
+    EXPECT_EQ(&RgbRowsFor(cpu), Ssse3RgbRows() != nullptr ? Ssse3RgbRows() : &ReferenceRgbRows())
+        << "the AVX-512 routines build on AVX2";
 }
 
 TEST(ReferenceRows, NeutralChromaGivesGrey) {
