@@ -143,10 +143,11 @@ int CVRLNFrameBuffer::ConvertLocked(CVRLNPicture* picture, uint8_t* target) {
 }
 
 // Without items to draw, the shadow would only be copied unchanged into the
-// composition buffer and onto the screen. Instead the converter streams each
+// composition buffer and onto the screen. Instead the converter writes each
 // line into the composition buffer (the shadow without an overlay record),
-// which capture reads, and onto the screen: the same bytes in both places
-// without a screen-sized pass that reads the picture back.
+// which capture and the other party read, and streams it from there, still in
+// cache, onto the screen: the same bytes in both places without a
+// screen-sized pass that reads the picture back.
 bool CVRLNFrameBuffer::ConvertsStraightLocked() const {
     const OverlayRecord* record = overlay_.Record();
     if (record != nullptr && OverlayHasItems(*record)) return false;

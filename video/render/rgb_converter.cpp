@@ -183,7 +183,6 @@ void CVRLNProcessorRGB::Allocate(int sourceWidth, int sourceHeight) {
     previousY_.assign(Padded(sourceWidth), 0);
     scratchU_.assign(Padded((sourceWidth + 1) / 2), 128);
     scratchV_.assign(Padded((sourceWidth + 1) / 2), 128);
-    emitted_.assign(Padded(outW * 4), 0);
 }
 
 void CVRLNProcessorRGB::SetMirror(uint8_t* base, int pitch, int lines) {
@@ -192,10 +191,9 @@ void CVRLNProcessorRGB::SetMirror(uint8_t* base, int pitch, int lines) {
     mirrorLines_ = base != nullptr ? std::max(lines, 0) : 0;
 }
 
-void CVRLNProcessorRGB::Deliver(const uint8_t* line, uint8_t* out, int row, size_t bytes) const {
-    if (mirror_ == nullptr) return;
-    StreamingCopyLine(out, line, bytes);
-    if (row < mirrorLines_) StreamingCopyLine(mirror_ + int64_t(row) * mirrorPitch_, line, bytes);
+void CVRLNProcessorRGB::Mirror(const uint8_t* line, int row, size_t bytes) const {
+    if (mirror_ != nullptr && row < mirrorLines_)
+        StreamingCopyLine(mirror_ + int64_t(row) * mirrorPitch_, line, bytes);
 }
 
 void CVRLNProcessorRGB::SplitSource(const Source& s, int line, uint8_t* y, uint8_t* u,
@@ -342,15 +340,14 @@ int CVRLNProcessorRGB::Process(CVRLNPicture* picture, int) {
     for (int n = 0; n < lines; ++n) {
         const int row = bottomUp ? lines - 1 - n : n;
         uint8_t* out = picture->output + int64_t(row) * pitch;
-        uint8_t* line = LineTarget(out);
         const LineChoice choice = ChooseLines(n, vStep_, picture->height);
         const Line& upper = Scaled(source, choice.upper, choice.lower);
         if (choice.upper == choice.lower) {
-            EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), line);
+            EmitLine(upper.y.data(), upper.u.data(), upper.v.data(), out);
         } else {
-            EmitAverage(upper, Scaled(source, choice.lower, choice.upper), line);
+            EmitAverage(upper, Scaled(source, choice.lower, choice.upper), out);
         }
-        Deliver(line, out, row, lineBytes);
+        Mirror(out, row, lineBytes);
     }
     if (mirror_ != nullptr) StreamingFence();
     return kProcessDone;

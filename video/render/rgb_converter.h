@@ -40,9 +40,9 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     int Process(CVRLNPicture* picture, int flags) override;
 
     // A second picture that gets every output line too, at the same line
-    // index with its own pitch (lines past its last are not written). While
-    // one is set, lines are converted into a line of the converter's own and
-    // streamed to both, so neither is read back; null stops it.
+    // index with its own pitch (lines past its last are not written): each
+    // line is streamed to it from the output while still in cache, and the
+    // mirror (a screen) is never read; null stops it.
     void SetMirror(uint8_t* base, int pitch, int lines);
 
     int FormatCode() const { return format_; }
@@ -73,8 +73,7 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     void EmitLine(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out) const;
     // The average of two scaled lines, emitted.
     void EmitAverage(const Line& upper, const Line& lower, uint8_t* out);
-    uint8_t* LineTarget(uint8_t* out) { return mirror_ != nullptr ? emitted_.data() : out; }
-    void Deliver(const uint8_t* line, uint8_t* out, int row, size_t bytes) const;
+    void Mirror(const uint8_t* line, int row, size_t bytes) const;
 
     int format_;
     int depth_ = 0;
@@ -95,7 +94,6 @@ class CVRLNProcessorRGB : public CVRLNVideoProcessor {
     Line average_;
     std::vector<uint8_t> splitY_, splitU_, splitV_;
     std::vector<uint8_t> previousY_, scratchU_, scratchV_;  // the line above, when deinterlacing
-    std::vector<uint8_t> emitted_;  // one output line, while a mirror is set
     uint8_t* mirror_ = nullptr;
     int mirrorPitch_ = 0;
     int mirrorLines_ = 0;
