@@ -1,6 +1,6 @@
 // AVX2 routines: conversion 32 pixels a step with the reference's fixed point
-// (also straight from two lines being averaged), scaling two chunks a step;
-// splitting and the rest are the SSSE3 path's. Built with its own
+// (also straight from two lines being averaged), splitting 32 pixels and
+// scaling two chunks a step; the rest are the SSSE3 path's. Built with its own
 // flags and used only when the processor has AVX2.
 #include <immintrin.h>
 
@@ -189,6 +189,33 @@ void ConvertAverage(const YuvRow& a, const YuvRow& b, int width, uint8_t* out) {
     ConvertRows<Depth>(TwoRows{a, b}, width, out);
 }
 
+// Y, and U and V, of 16 packed pixel pairs (64 bytes) a step. The packs work
+// within lanes; a quadword permute puts each result back in order.
+void SplitPacked(const uint8_t* lumaLine, const uint8_t* chromaLine, int width, uint8_t* y,
+                 uint8_t* u, uint8_t* v) {
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    int x = 0;
+    for (; x + 32 <= width; x += 32) {
+        const __m256i l0 = Load32(lumaLine + 2 * x);
+        const __m256i l1 = Load32(lumaLine + 2 * x + 32);
+        const __m256i luma =
+            _mm256_packus_epi16(_mm256_and_si256(l0, lowBytes), _mm256_and_si256(l1, lowBytes));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y + x),
+                            _mm256_permute4x64_epi64(luma, 0xD8));
+        // U, V of each pair as bytes in order, then U of all pairs beside V.
+        const __m256i c0 = _mm256_srli_epi16(Load32(chromaLine + 2 * x), 8);
+        const __m256i c1 = _mm256_srli_epi16(Load32(chromaLine + 2 * x + 32), 8);
+        const __m256i uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(c0, c1), 0xD8);
+        const __m256i split = _mm256_permute4x64_epi64(
+            _mm256_packus_epi16(_mm256_and_si256(uv, lowBytes), _mm256_srli_epi16(uv, 8)), 0xD8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(u + x / 2), _mm256_castsi256_si128(split));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(v + x / 2), _mm256_extracti128_si256(split, 1));
+    }
+    if (x < width)
+        Ssse3RgbRows()->splitPacked(lumaLine + 2 * x, chromaLine + 2 * x, width - x, y + x,
+                                    u + x / 2, v + x / 2);
+}
+
 void ScaleChunkScalar(const uint8_t* src, const ScalePlan& plan, size_t chunk, uint8_t* dst) {
     const size_t first = chunk * 16;
     for (size_t k = 0; k < 16 && first + k < plan.taps.size(); ++k) {
@@ -258,6 +285,7 @@ void Scale(const uint8_t* src, const ScalePlan& plan, uint8_t* dst) {
 RgbRows Build() {
     RgbRows rows = *Ssse3RgbRows();
     rows.name = "avx2";
+    rows.splitPacked = SplitPacked;
     rows.scale = Scale;
     rows.convert[kRgb15] = ConvertLine<kRgb15>;
     rows.convert[kRgb16] = ConvertLine<kRgb16>;
