@@ -83,6 +83,7 @@ inline std::string SimdFeatures() {
     if (cpu.ssse3) s += "ssse3 ";
     if (cpu.avx2) s += "avx2 ";
     if (__builtin_cpu_supports("avx512f")) s += "avx512f ";
+    if (cpu.avx512bw) s += "avx512bw ";
     if (s.empty())
         s = "none";
     else
