@@ -1,7 +1,8 @@
 // Per-line work of the RGB converter, as one table of routines per code path:
-// the scalar reference and, on x86, an SSSE3 path that gives the same bytes.
-// Lines handed to these routines are padded by kRowPadding bytes, so a
-// 16-byte step may read (never write into caller memory) past the last pixel.
+// the scalar reference and, on x86, SSSE3, AVX2 and AVX-512 BW paths that give
+// the same bytes. Lines handed to these routines are padded by kRowPadding
+// bytes, so a vector step may read (never write into caller memory) past the
+// last pixel.
 #pragma once
 
 #include <cstdint>

@@ -140,9 +140,10 @@ void ConvertAverageInPieces(const RgbRows& rows, int depth, const YuvRow& a, con
                             int width, uint8_t* out) {
     constexpr int kPiece = 128;  // even, so each piece starts on a pixel pair
     const int bytes = depth == kRgb32 ? 4 : (depth == kRgb24 ? 3 : 2);
-    alignas(32) uint8_t y[kPiece + kRowPadding];
-    alignas(32) uint8_t u[kPiece / 2 + kRowPadding];
-    alignas(32) uint8_t v[kPiece / 2 + kRowPadding];
+    // Zeroed: the fast converts read into the padding.
+    alignas(32) uint8_t y[kPiece + kRowPadding] = {};
+    alignas(32) uint8_t u[kPiece / 2 + kRowPadding] = {};
+    alignas(32) uint8_t v[kPiece / 2 + kRowPadding] = {};
     for (int x = 0; x < width; x += kPiece) {
         const int count = std::min(kPiece, width - x);
         const int pairs = (count + 1) / 2;
